@@ -1,0 +1,126 @@
+// Construction of the main window: its menus, its text area and their wiring.
+#include "app/form1.h"
+
+#include "app/menutree.h"
+#include "app/textarea.h"
+#include "app/twips.h"
+#include "settings/form4.h"
+#include "settings/form7.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+const QStringList Form1::kUndoItems = {QStringLiteral("mnuBack"), QStringLiteral("mnupopBack")};
+
+const QStringList Form1::kTextItems = {
+    QStringLiteral("mnuKiru"),     QStringLiteral("mnuCopy"),     QStringLiteral("mnuKiru2"),
+    QStringLiteral("mnuCopy2"),    QStringLiteral("mnuDel"),      QStringLiteral("mnupopKiru"),
+    QStringLiteral("mnupopCopy"),  QStringLiteral("mnupopKiru2"), QStringLiteral("mnupopCopy2"),
+    QStringLiteral("mnupopDel")};
+
+namespace {
+
+// Adds the rows of a tree under root; level-1 rows go into root, level-2 rows into the
+// submenu opened by the level-1 row above them.
+void addRows(Form1 *window, QMenu *root, std::vector<MenuRow>::const_iterator begin,
+             std::vector<MenuRow>::const_iterator end, QList<QKeySequence> &shortcuts)
+{
+    QMenu *submenu = nullptr;
+    for (auto row = begin; row != end; ++row) {
+        QMenu *parent = row->level == 2 ? submenu : root;
+        const QString caption = QString::fromUtf8(row->caption);
+        QAction *action = nullptr;
+        if (caption == u'-') {
+            action = parent->addSeparator();
+        } else if (row + 1 != end && (row + 1)->level > row->level) {
+            submenu = parent->addMenu(caption);
+            submenu->setObjectName(QLatin1StringView(row->name));
+            action = submenu->menuAction();
+        } else {
+            action = parent->addAction(caption);
+        }
+        action->setObjectName(QLatin1StringView(row->name));
+        if (*row->shortcut) {
+            const QKeySequence key(QLatin1StringView(row->shortcut));
+            action->setShortcut(key);
+            shortcuts.append(key);
+        }
+        if (row->checkable) {
+            action->setCheckable(true);
+            action->setChecked(true); // the design carries the mark; start-up clears it
+        }
+        if (row->handler)
+            QObject::connect(action, &QAction::triggered, window, row->handler);
+    }
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QMainWindow(parent), Text1(new TextArea(this)), CommonDialog1(this),
+      mnupopMenu(new QMenu(QStringLiteral("隠しメニュー"), this))
+{
+    setWindowTitle(QStringLiteral("無題 - Vellit"));
+    setWindowIcon(QIcon(QStringLiteral(":/vellit.png")));
+    Text1->setObjectName(QStringLiteral("Text1"));
+    setCentralWidget(Text1);
+    mnupopMenu->setObjectName(QStringLiteral("mnupopMenu"));
+    buildMenus();
+    connect(Text1, &TextArea::changed, this, &Form1::Text1_Change);
+    connect(Text1, &TextArea::filesDropped, this, &Form1::Text1_OLEDragDrop);
+    // Client area of 11325 × 7335 twips below the menu bar.
+    resize(twips::toPixelsX(this, 11325),
+           twips::toPixelsY(this, 7335) + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildMenus()
+{
+    QList<QKeySequence> shortcuts;
+    const auto &tree = menuBarTree();
+    for (auto top = tree.begin(); top != tree.end();) {
+        auto next = std::find_if(top + 1, tree.end(), [](const MenuRow &r) { return r.level == 0; });
+        QMenu *menu = menuBar()->addMenu(QString::fromUtf8(top->caption));
+        menu->setObjectName(QLatin1StringView(top->name));
+        menu->menuAction()->setObjectName(QLatin1StringView(top->name));
+        addRows(this, menu, top + 1, next, shortcuts);
+        top = next;
+    }
+    const auto &popup = popupTree();
+    addRows(this, mnupopMenu, popup.begin(), popup.end(), shortcuts);
+    // The hidden menu's actions live on the window, not in the menu bar.
+    Text1->setReservedShortcuts(shortcuts);
+}
+
+QAction *Form1::item(const QString &name) const
+{
+    const auto actions = findChildren<QAction *>(name);
+    return actions.isEmpty() ? nullptr : actions.constFirst();
+}
+
+void Form1::setItemsEnabled(const QStringList &names, bool enabled)
+{
+    for (const QString &name : names)
+        item(name)->setEnabled(enabled);
+}
+
+void Form1::setFrameGeometry(const QRect &frame)
+{
+    m_restoredFrame = frame;
+    const QSize margins = frameGeometry().size() - size();
+    move(frame.topLeft());
+    resize(frame.size() - margins);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The frame's own size is known only once the window is on screen.
+    if (m_restoredFrame.isValid()) {
+        const QRect frame = m_restoredFrame;
+        m_restoredFrame = QRect();
+        QTimer::singleShot(0, this, [this, frame] { setFrameGeometry(frame); m_restoredFrame = QRect(); });
+    }
+}

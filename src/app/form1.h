@@ -1,0 +1,148 @@
+// The main window: one text area, seven menus and the hidden context menu. Its
+// handlers are defined in the folder of the feature each belongs to.
+#pragma once
+
+#include "app/editorstate.h"
+#include "platform/commondialog.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QStringList>
+
+class QAction;
+class QMenu;
+class TextArea;
+class Form4;
+class Form7;
+
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    /// The load handler: settings, caption, enabling, recovery, the command line. Runs
+    /// once, before the window is first shown.
+    void Form_Load(const QString &commandLine);
+
+    TextArea *Text1;
+    platform::CommonDialog CommonDialog1;
+    EditorState state;
+    QMenu *mnupopMenu;
+
+    /// The menu item (or submenu's item) of that name.
+    QAction *item(const QString &name) const;
+
+    /// The dialogs whose controls hold settings: created hidden when missing, and their
+    /// creation loads their settings group.
+    Form7 *form7();
+    Form4 *form4();
+    bool hasForm7() const;
+    bool hasForm4() const;
+
+    /// Whether another copy was running when this one started.
+    bool isSecondInstance() const { return m_secondInstance; }
+
+    // Document procedures.
+    void OpenDocument(const QString &path);
+    void load();
+    void NewSave();
+    /// Writes the text to path; reports a failure to the user and returns false.
+    bool writeDocument(const QString &path);
+
+    // Registered texts and menu captions.
+    void setRegisteredCaption(int n, const QString &text);
+
+    // Menu handlers.
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuOpen2_Click();
+    void mnuSave_Click();
+    void mnuAllsave_Click();
+    void mnuHakiEnd_Click();
+    void mnuHozonEnd_Click();
+    void mnuMEnd_Click();
+    void mnuBack_Click();
+    void mnuKiru_Click();
+    void mnuCopy_Click();
+    void mnuKiru2_Click();
+    void mnuCopy2_Click();
+    void mnuPaest_Click();
+    void mnuInPaste_Click();
+    void mnuClip_Click();
+    void mnuDel_Click();
+    void mnuAll_Click();
+    void mnuDatet_Click();
+    void mnuSen_Click();
+    void mnuKomozi_Click();
+    void mnuOmozi_Click();
+    void mnuEnglish_Click();
+    void mnuHira_Click();
+    void mnuKata_Click();
+    void mnuHan_Click();
+    void mnuZen_Click();
+    void mnuKensaku_Click();
+    void mnuKensaku2_Click();
+    void mnuOki_Click();
+    void mnuTouMozi1_Click();
+    void mnuTouMozi2_Click();
+    void mnuTouMozi3_Click();
+    void mnuTouMozi4_Click();
+    void mnuTouMozi5_Click();
+    void mnuTouMoziConfing_Click();
+    void mnuGoMouseTop_Click();
+    void mnuGoMouseLast_Click();
+    void mnuMozi_Click();
+    void mnuRandom_Click();
+    void mnuLocked_Click();
+    void mnuOption_Click();
+
+    /// The change handler of the text area.
+    void Text1_Change();
+    /// The drop handler of the text area.
+    void Text1_OLEDragDrop(const QStringList &files);
+
+    /// Ends the program at once, without the closing handler.
+    void endProgram();
+
+    /// Places the window so that its frame, title bar included, covers frame.
+    void setFrameGeometry(const QRect &frame);
+
+    /// The backup file in a directory.
+    static QString backupPathFor(const QString &dir);
+
+    /// Sets the enabled flag of every named item.
+    void setItemsEnabled(const QStringList &names, bool enabled);
+    /// Undo in both menus; the ten cut, copy, append and delete items.
+    static const QStringList kUndoItems;
+    static const QStringList kTextItems;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    enum class RecoveryOutcome { NotOffered, Unreadable, Declined, Restored };
+
+    void buildMenus();
+    void insertRegistered(int n);
+    /// The save prompt when the document is modified; false when the command must stop
+    /// (Cancel, unless cancelGoesOn, or a save that was cancelled or failed).
+    bool confirmDiscard(bool cancelGoesOn = false);
+    bool saveDocumentForPrompt();
+    int askToSave();
+    void deleteBackupUnlessSecond();
+    void writeBackup(const QString &text);
+    RecoveryOutcome offerRecovery();
+    void openCommandLine(const QString &commandLine);
+
+    QPointer<Form7> m_form7;
+    QPointer<Form4> m_form4;
+    bool m_secondInstance = false;
+    bool m_backupWarned = false;
+    bool m_ending = false;
+    QRect m_restoredFrame;
+    QRandomGenerator m_random;
+};

@@ -1,0 +1,154 @@
+// The file menu's document commands, the drop handler, the exit commands and the
+// closing handler, with the save prompt.
+#include "app/caption.h"
+#include "app/form1.h"
+#include "app/textarea.h"
+#include "document/messages.h"
+#include "platform/messagebox.h"
+#include "platform/process.h"
+#include "settings/form7.h"
+#include "settings/module1.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+
+int Form1::askToSave()
+{
+    const int answer =
+        platform::MsgBox(this, messages::savePrompt(state.documentPath),
+                         platform::Buttons::YesNoCancel, platform::Icon::Exclamation);
+    state.lastAnswer = QString::number(answer);
+    return answer;
+}
+
+bool Form1::saveDocumentForPrompt()
+{
+    if (state.isUntitled) {
+        try {
+            NewSave();
+        } catch (const platform::CancelError &) {
+            return false;
+        }
+        return true;
+    }
+    return writeDocument(state.documentPath);
+}
+
+bool Form1::confirmDiscard(bool cancelGoesOn)
+{
+    if (!state.isModified)
+        return true;
+    switch (askToSave()) {
+    case platform::IdCancel:
+        return cancelGoesOn;
+    case platform::IdYes:
+        return saveDocumentForPrompt();
+    default:
+        return true;
+    }
+}
+
+void Form1::mnuNew_Click()
+{
+    if (!confirmDiscard())
+        return;
+    state.isUntitled = true;
+    state.documentPath = form7()->Text1->text();
+    setWindowTitle(caption::compose(state.documentPath));
+    Text1->setText(QString());
+    state.isModified = false;
+}
+
+void Form1::mnuOpen_Click()
+{
+    // Cancel in the prompt does not stop Open: the open dialog still comes.
+    if (!confirmDiscard(true))
+        return;
+    load();
+}
+
+void Form1::mnuOpen2_Click()
+{
+    state.insertAtCaret = 1;
+    load();
+    state.insertAtCaret = 0;
+}
+
+void Form1::mnuSave_Click()
+{
+    if (state.isUntitled) {
+        try {
+            NewSave();
+        } catch (const platform::CancelError &) {
+        }
+        return;
+    }
+    if (writeDocument(state.documentPath))
+        state.isModified = false;
+}
+
+void Form1::mnuAllsave_Click()
+{
+    try {
+        NewSave();
+    } catch (const platform::CancelError &) {
+    }
+}
+
+void Form1::Text1_OLEDragDrop(const QStringList &files)
+{
+    if (files.isEmpty() || !confirmDiscard())
+        return;
+    OpenDocument(files.constFirst());
+}
+
+void Form1::mnuHakiEnd_Click()
+{
+    deleteBackupUnlessSecond();
+    endProgram();
+}
+
+void Form1::mnuHozonEnd_Click()
+{
+    if (state.isUntitled) {
+        try {
+            NewSave();
+        } catch (const platform::CancelError &) {
+            return;
+        }
+    } else {
+        if (!writeDocument(state.documentPath))
+            return;
+        state.isModified = false;
+    }
+    deleteBackupUnlessSecond();
+    endProgram();
+}
+
+void Form1::mnuMEnd_Click()
+{
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    if (!confirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    deleteBackupUnlessSecond();
+    Module1::SaveSettings(*this, 4);
+    event->accept();
+    endProgram();
+}
+
+void Form1::endProgram()
+{
+    m_ending = true;
+    hide();
+    platform::endProgram();
+}

@@ -1,0 +1,99 @@
+// Start-up: the load handler of the main window, step by step, and crash recovery.
+#include "app/caption.h"
+#include "app/form1.h"
+#include "app/textarea.h"
+#include "document/documentformat.h"
+#include "platform/files.h"
+#include "platform/messagebox.h"
+#include "platform/process.h"
+#include "settings/form7.h"
+#include "settings/module1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QLineEdit>
+
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+
+const QString kRecoveryPrompt = QStringLiteral(
+    "前回、正常に終了できませんでした\r\nそのときに編集中だったファイルを復元しますか？");
+const QString kRecoveryDeclined = QStringLiteral("前回編集中だったファイルは完全に削除されました");
+
+} // namespace
+
+QString Form1::backupPathFor(const QString &dir)
+{
+    return platform::pathIn(dir, QStringLiteral("backup.txt"));
+}
+
+void Form1::Form_Load(const QString &commandLine)
+{
+    state.programDir = platform::programDir();
+    Module1::LoadSettings(*this, 1);
+    Module1::LoadSettings(*this, 2);
+    Module1::LoadSettings(*this, 3);
+    if (form7()->Check1->isChecked())
+        Module1::LoadSettings(*this, 4);
+    state.documentPath = form7()->Text1->text();
+    setWindowTitle(caption::compose(state.documentPath));
+    for (const char *name : {"mnuShowM", "mnupopShowM", "mnuLocked"})
+        item(QLatin1StringView(name))->setChecked(false);
+    state.isModified = false;
+    state.isUntitled = true;
+    state.insertAtCaret = 0;
+    state.undoSlot = 1;
+    setItemsEnabled(kUndoItems, false);
+    setItemsEnabled(kTextItems, false);
+    item(QStringLiteral("mnuIE"))->setEnabled(false);
+    m_random.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    state.backupPath = backupPathFor(platform::dataDir());
+
+    m_secondInstance = platform::previousInstance();
+    const RecoveryOutcome recovery = offerRecovery();
+    // The backup is reset unless it now holds restored text, which must stay protected
+    // until the next change rewrites it, or could not be read and is left as it was.
+    if (recovery == RecoveryOutcome::NotOffered || recovery == RecoveryOutcome::Declined)
+        writeBackup(QString());
+    Text1->setAcceptFileDrops(true);
+    openCommandLine(commandLine);
+}
+
+Form1::RecoveryOutcome Form1::offerRecovery()
+{
+    if (m_secondInstance || !platform::fileExists(state.backupPath))
+        return RecoveryOutcome::NotOffered;
+    QByteArray bytes;
+    if (!platform::readWholeFile(state.backupPath, bytes))
+        return RecoveryOutcome::Unreadable;
+    const int answer = platform::MsgBox(this, kRecoveryPrompt, Buttons::YesNo, Icon::Question);
+    state.lastAnswer = QString::number(answer);
+    if (answer == platform::IdNo) {
+        platform::MsgBox(this, kRecoveryDeclined, Buttons::Ok, Icon::Information);
+        return RecoveryOutcome::Declined;
+    }
+    state.recoveryBuffer = documentformat::readRecovery(bytes);
+    Text1->setText(state.recoveryBuffer);
+    return RecoveryOutcome::Restored;
+}
+
+void Form1::openCommandLine(const QString &commandLine)
+{
+    if (commandLine.isEmpty())
+        return;
+    const bool quoted = commandLine.startsWith(u'"');
+    if (quoted)
+        state.commandPath = commandLine.chopped(1).mid(1);
+    // Restored text is not replaced silently: the save prompt comes first, as on the
+    // other ways of opening a file.
+    const bool opens = platform::isRegularFile(commandLine) ||
+                       (quoted && platform::isRegularFile(state.commandPath));
+    if (opens && state.isModified && !confirmDiscard())
+        return;
+    OpenDocument(commandLine);
+    if (quoted)
+        OpenDocument(state.commandPath);
+}

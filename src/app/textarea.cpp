@@ -1,0 +1,364 @@
+// The text model over QTextDocument: a block separator is the model's CR LF; a lone CR
+// or LF, and the characters Qt itself takes for separators, are held in the document as
+// visible stand-ins and given back unchanged.
+#include "app/textarea.h"
+
+#include "platform/colors.h"
+
+#include <QContextMenuEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+
+namespace {
+
+constexpr char16_t kCr = u'\r';
+constexpr char16_t kLf = u'\n';
+constexpr char16_t kParagraphSeparator = 0x2029;
+constexpr char16_t kFrameStart = 0xFDD0;
+constexpr char16_t kFrameEnd = 0xFDD1;
+
+// Stand-ins: the Control Pictures for CR and LF, and private-use characters above the
+// range Shift-JIS user-defined characters decode to (U+E000–U+E757).
+constexpr char16_t kCrStandIn = 0x240D;
+constexpr char16_t kLfStandIn = 0x240A;
+constexpr char16_t kParagraphStandIn = 0xF8F0;
+constexpr char16_t kFrameStartStandIn = 0xF8F1;
+constexpr char16_t kFrameEndStandIn = 0xF8F2;
+
+char16_t modelCharFor(char16_t documentChar)
+{
+    switch (documentChar) {
+    case kCrStandIn:
+        return kCr;
+    case kLfStandIn:
+        return kLf;
+    case kParagraphStandIn:
+        return kParagraphSeparator;
+    case kFrameStartStandIn:
+        return kFrameStart;
+    case kFrameEndStandIn:
+        return kFrameEnd;
+    default:
+        return documentChar;
+    }
+}
+
+// The text to hand QTextCursor::insertText, which makes a block of every "\n".
+QString documentForm(const QString &model)
+{
+    QString out;
+    out.reserve(model.size());
+    const qsizetype n = model.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = model.at(i).unicode();
+        if (c == kCr && i + 1 < n && model.at(i + 1).unicode() == kLf) {
+            out.append(QChar(kLf));
+            ++i;
+        } else {
+            out.append(TextArea::standInFor(QChar(c)));
+        }
+    }
+    return out;
+}
+
+QString modelForm(const QString &raw)
+{
+    QString out;
+    out.reserve(raw.size() + raw.size() / 16);
+    for (const QChar ch : raw) {
+        const char16_t c = ch.unicode();
+        if (c == kParagraphSeparator)
+            out.append(QStringLiteral("\r\n"));
+        else
+            out.append(QChar(modelCharFor(c)));
+    }
+    return out;
+}
+
+} // namespace
+
+TextArea::TextArea(QWidget *parent)
+    : QPlainTextEdit(parent), m_foreColor(platform::kSystemWindowText),
+      m_backColor(platform::kSystemWindowBackground)
+{
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setAcceptDrops(false);
+    m_raw = document()->toRawText();
+    connect(document(), &QTextDocument::contentsChange, this, &TextArea::onContentsChange);
+}
+
+QChar TextArea::standInFor(QChar modelChar)
+{
+    switch (modelChar.unicode()) {
+    case kCr:
+        return QChar(kCrStandIn);
+    case kLf:
+        return QChar(kLfStandIn);
+    case kParagraphSeparator:
+        return QChar(kParagraphStandIn);
+    case kFrameStart:
+        return QChar(kFrameStartStandIn);
+    case kFrameEnd:
+        return QChar(kFrameEndStandIn);
+    default:
+        return modelChar;
+    }
+}
+
+void TextArea::onContentsChange()
+{
+    // Input-method composition and format changes also report a contents change; only a
+    // different text counts.
+    QString raw = document()->toRawText();
+    if (raw == m_raw)
+        return;
+    m_raw = std::move(raw);
+    m_modelValid = false;
+    emit changed();
+}
+
+QString TextArea::text() const
+{
+    if (!m_modelValid) {
+        m_model = modelForm(m_raw);
+        m_modelValid = true;
+    }
+    return m_model;
+}
+
+void TextArea::replaceRange(QTextCursor &cursor, const QString &modelText)
+{
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.insertText(documentForm(modelText));
+    cursor.endEditBlock();
+}
+
+void TextArea::setText(const QString &text)
+{
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    replaceRange(cursor, text);
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
+}
+
+int TextArea::toModel(int docPosition) const
+{
+    return docPosition + document()->findBlock(docPosition).blockNumber();
+}
+
+int TextArea::toDocument(int modelOffset) const
+{
+    const QTextDocument *doc = document();
+    // The last block whose model start is at or before the offset.
+    int low = 0;
+    int high = doc->blockCount() - 1;
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= modelOffset)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    const QTextBlock block = doc->findBlockByNumber(low);
+    const int within = modelOffset - (block.position() + low);
+    // An offset between the CR and the LF of a line break stays at the line's end.
+    return block.position() + qBound(0, within, block.length() - 1);
+}
+
+int TextArea::selStart() const
+{
+    return toModel(textCursor().selectionStart());
+}
+
+int TextArea::selLength() const
+{
+    const QTextCursor c = textCursor();
+    return toModel(c.selectionEnd()) - toModel(c.selectionStart());
+}
+
+void TextArea::setSelStart(int offset)
+{
+    QTextCursor c = textCursor();
+    c.setPosition(toDocument(qBound(0, offset, int(text().size()))));
+    setTextCursor(c);
+}
+
+void TextArea::setSelLength(int length)
+{
+    const int start = selStart();
+    const int end = qBound(start, start + qMax(0, length), int(text().size()));
+    QTextCursor c = textCursor();
+    c.setPosition(toDocument(start));
+    c.setPosition(toDocument(end), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString TextArea::selText() const
+{
+    return text().mid(selStart(), selLength());
+}
+
+void TextArea::setSelText(const QString &text)
+{
+    QTextCursor c = textCursor();
+    replaceRange(c, text);
+    c.clearSelection();
+    setTextCursor(c);
+}
+
+void TextArea::setLocked(bool locked)
+{
+    setReadOnly(locked);
+    // Read-only still lets the caret move and select from the keyboard.
+    setTextInteractionFlags(locked ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                   : Qt::TextEditorInteraction);
+}
+
+int TextArea::lineCount() const
+{
+    return document()->blockCount();
+}
+
+void TextArea::setFontName(const QString &name)
+{
+    QFont f = font();
+    f.setFamily(name);
+    setFont(f);
+}
+
+void TextArea::setFontSize(double points)
+{
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);
+}
+
+void TextArea::setFontBold(bool bold)
+{
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+}
+
+void TextArea::setFontItalic(bool italic)
+{
+    QFont f = font();
+    f.setItalic(italic);
+    setFont(f);
+}
+
+void TextArea::setForeColor(int value)
+{
+    m_foreColor = value;
+    applyColors();
+}
+
+void TextArea::setBackColor(int value)
+{
+    m_backColor = value;
+    applyColors();
+}
+
+void TextArea::applyColors()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Text, platform::colorFromValue(m_foreColor));
+    p.setColor(QPalette::Base, platform::colorFromValue(m_backColor));
+    setPalette(p);
+}
+
+void TextArea::setReservedShortcuts(const QList<QKeySequence> &keys)
+{
+    m_reserved = keys;
+}
+
+bool TextArea::isReserved(const QKeyEvent *e) const
+{
+    const QKeySequence pressed(e->keyCombination());
+    for (const QKeySequence &k : m_reserved) {
+        if (k == pressed)
+            return true;
+    }
+    return false;
+}
+
+bool TextArea::event(QEvent *e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        // Del with nothing selected deletes the next character here; every other menu key
+        // goes to its menu item.
+        const bool plainDelete = ke->key() == Qt::Key_Delete &&
+                                 ke->modifiers() == Qt::NoModifier && !textCursor().hasSelection();
+        if (isReserved(ke) && !plainDelete) {
+            ke->ignore();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
+void TextArea::keyPressEvent(QKeyEvent *e)
+{
+    // A menu key whose item is disabled arrives here; the widget must not act on it. The
+    // widget's own undo, redo and clipboard keys are never used either.
+    const bool plainDelete = e->key() == Qt::Key_Delete && e->modifiers() == Qt::NoModifier &&
+                             !textCursor().hasSelection();
+    if ((isReserved(e) && !plainDelete) || e->matches(QKeySequence::Undo) ||
+        e->matches(QKeySequence::Redo) || e->matches(QKeySequence::Cut) ||
+        e->matches(QKeySequence::Copy) || e->matches(QKeySequence::Paste)) {
+        e->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+void TextArea::contextMenuEvent(QContextMenuEvent *e)
+{
+    // The widget's built-in edit menu is never shown.
+    e->accept();
+}
+
+void TextArea::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TextArea::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TextArea::dropEvent(QDropEvent *e)
+{
+    QStringList paths;
+    for (const QUrl &url : e->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    e->acceptProposedAction();
+    if (!paths.isEmpty())
+        emit filesDropped(paths);
+}
+
+void TextArea::insertFromMimeData(const QMimeData *source)
+{
+    // Middle-click pastes from the selection: the text goes in through the text model so
+    // that its line breaks are the model's.
+    if (source->hasText() && !isReadOnly())
+        setSelText(source->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                       .replace(u'\r', u'\n')
+                       .replace(u'\n', QStringLiteral("\r\n")));
+}

@@ -1,0 +1,90 @@
+// The main text area: a QPlainTextEdit seen through the editor's text model, a UTF-16
+// string whose line breaks are CR LF, with offsets counted in that model.
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QPlainTextEdit>
+#include <QStringList>
+
+class TextArea : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TextArea(QWidget *parent = nullptr);
+
+    /// The whole text, CR LF between lines.
+    QString text() const;
+    /// Replaces the whole text; the caret is then at offset 0 with nothing selected.
+    void setText(const QString &text);
+
+    int selStart() const;
+    /// Empties the selection and puts the caret at offset (clamped to the text).
+    void setSelStart(int offset);
+    int selLength() const;
+    /// Selects length characters from the selection start (clamped to the text).
+    void setSelLength(int length);
+    QString selText() const;
+    /// Replaces the selection (or inserts at the caret); the caret ends just after the
+    /// inserted text with nothing selected.
+    void setSelText(const QString &text);
+
+    /// Blocks typing and the widget's own editing keys; the caret stays movable.
+    void setLocked(bool locked);
+    bool isLocked() const { return isReadOnly(); }
+
+    /// Number of lines: the CR LF line breaks plus one.
+    int lineCount() const;
+
+    QString fontName() const { return font().family(); }
+    void setFontName(const QString &name);
+    double fontSize() const { return font().pointSizeF(); }
+    void setFontSize(double points);
+    bool fontBold() const { return font().bold(); }
+    void setFontBold(bool bold);
+    bool fontItalic() const { return font().italic(); }
+    void setFontItalic(bool italic);
+    /// Colour values (see platform/colors.h).
+    int foreColor() const { return m_foreColor; }
+    void setForeColor(int value);
+    int backColor() const { return m_backColor; }
+    void setBackColor(int value);
+
+    /// Keys that belong to the window's menus: they win over the widget's own handling.
+    void setReservedShortcuts(const QList<QKeySequence> &keys);
+    void setAcceptFileDrops(bool accept) { setAcceptDrops(accept); }
+
+    /// The document character that stands in for a model character the widget would
+    /// otherwise treat as a line break (lone CR, lone LF, Qt's own separators).
+    static QChar standInFor(QChar modelChar);
+
+signals:
+    /// Raised once for every change of the content, whoever made it.
+    void changed();
+    /// A list of local files was dropped on the text area.
+    void filesDropped(const QStringList &paths);
+
+protected:
+    bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void onContentsChange();
+    void applyColors();
+    void replaceRange(QTextCursor &cursor, const QString &modelText);
+    int toModel(int docPosition) const;
+    int toDocument(int modelOffset) const;
+    bool isReserved(const QKeyEvent *e) const;
+
+    QString m_raw;                  // the document's raw text at the last notification
+    mutable QString m_model;        // the model form of m_raw, built on demand
+    mutable bool m_modelValid = true;
+    QList<QKeySequence> m_reserved;
+    int m_foreColor;
+    int m_backColor;
+};

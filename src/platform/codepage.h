@@ -1,0 +1,26 @@
+// Conversion between the program's Unicode text and the ANSI code page (Shift-JIS as
+// Windows defines it, code page 932 with its NEC and IBM extensions).
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+/// Encodes text in code page 932; a character with no byte form becomes "?".
+QByteArray toAnsi(const QString &text);
+
+/// Decodes code page 932 bytes; bytes that are not valid Shift-JIS become U+FFFD.
+QString fromAnsi(const QByteArray &bytes);
+
+/// Offset (in UTF-16 units) of the first character that code page 932 cannot hold,
+/// or -1 when every character has a byte form.
+qsizetype firstUnrepresentable(const QString &text);
+
+/// Cuts bytes to at most maxBytes without splitting a double-byte character.
+QByteArray truncateAnsi(const QByteArray &bytes, qsizetype maxBytes);
+
+/// True for a byte that starts a double-byte character in code page 932.
+bool isAnsiLeadByte(unsigned char byte);
+
+} // namespace platform

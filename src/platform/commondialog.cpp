@@ -1,0 +1,178 @@
+// Qt's own file, font, colour and print dialogs behind the common-dialog object.
+#include "platform/commondialog.h"
+
+#include "platform/colors.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+
+namespace platform {
+namespace {
+
+class QtCommonDialogUi final : public CommonDialogUi
+{
+public:
+    bool open(QWidget *parent, const QString &qtFilter, QString &fileName,
+              bool &readOnly) override
+    {
+        QFileDialog dialog(parent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilter(qtFilter);
+        dialog.selectFile(fileName);
+        // The read-only box: a check box added below the dialog's own controls.
+        auto *box = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
+        box->setChecked(readOnly);
+        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+            grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        fileName = dialog.selectedFiles().constFirst();
+        readOnly = box->isChecked();
+        return true;
+    }
+
+    bool save(QWidget *parent, const QString &qtFilter, QString &fileName,
+              bool confirmOverwrite) override
+    {
+        QFileDialog dialog(parent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(qtFilter);
+        dialog.selectFile(fileName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        fileName = dialog.selectedFiles().constFirst();
+        return true;
+    }
+
+    bool font(QWidget *parent, QFont &font) override
+    {
+        bool ok = false;
+        const QFont chosen =
+            QFontDialog::getFont(&ok, font, parent, QString(), QFontDialog::DontUseNativeDialog);
+        if (ok)
+            font = chosen;
+        return ok;
+    }
+
+    bool color(QWidget *parent, QColor &color) override
+    {
+        const QColor chosen =
+            QColorDialog::getColor(color, parent, QString(), QColorDialog::DontUseNativeDialog);
+        if (!chosen.isValid())
+            return false;
+        color = chosen;
+        return true;
+    }
+
+    bool printer(QWidget *parent, QPrinter &printer, bool setupOnly) override
+    {
+        if (setupOnly) {
+            QPageSetupDialog dialog(&printer, parent);
+            return dialog.exec() == QDialog::Accepted;
+        }
+        QPrintDialog dialog(&printer, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        return dialog.exec() == QDialog::Accepted;
+    }
+};
+
+QtCommonDialogUi realUi;
+CommonDialogUi *currentUi = &realUi;
+
+} // namespace
+
+void setCommonDialogUi(CommonDialogUi *ui)
+{
+    currentUi = ui ? ui : &realUi;
+}
+
+QString qtFilterFrom(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(u';', u' ');
+        entries.append(parts.at(i) + QStringLiteral(" (") + patterns + u')');
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+CommonDialog::CommonDialog(QWidget *owner) : m_owner(owner) {}
+
+CommonDialog::~CommonDialog() = default;
+
+void CommonDialog::cancelled() const
+{
+    if (CancelError)
+        throw platform::CancelError();
+}
+
+void CommonDialog::ShowOpen()
+{
+    QString name = FileName;
+    // The read-only box always starts unticked; its state comes back in Flags.
+    bool readOnly = false;
+    if (!currentUi->open(m_owner, qtFilterFrom(Filter), name, readOnly))
+        return cancelled();
+    FileName = name;
+    Flags = readOnly ? (Flags | kReadOnlyFlag) : (Flags & ~kReadOnlyFlag);
+}
+
+void CommonDialog::ShowSave()
+{
+    QString name = FileName;
+    if (!currentUi->save(m_owner, qtFilterFrom(Filter), name, Flags & kOverwritePromptFlag))
+        return cancelled();
+    FileName = name;
+}
+
+void CommonDialog::ShowFont()
+{
+    QFont font(FontName);
+    font.setPointSizeF(FontSize > 0 ? FontSize : 11);
+    font.setBold(FontBold);
+    font.setItalic(FontItalic);
+    if (!currentUi->font(m_owner, font))
+        return cancelled();
+    FontName = font.family();
+    FontSize = font.pointSizeF();
+    FontBold = font.bold();
+    FontItalic = font.italic();
+}
+
+void CommonDialog::ShowColor()
+{
+    QColor color = colorFromValue(Color);
+    if (!currentUi->color(m_owner, color))
+        return cancelled();
+    Color = valueFromColor(color);
+}
+
+void CommonDialog::ShowPrinter()
+{
+    if (!currentUi->printer(m_owner, printer(), Flags & kPrintSetupFlag))
+        return cancelled();
+}
+
+QPrinter &CommonDialog::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
+}
+
+} // namespace platform

@@ -1,0 +1,78 @@
+// The shared common-dialog object of the main window: open, save, font, colour and
+// printer dialogs whose properties persist from one use to the next. Tests replace the
+// dialogs themselves with setCommonDialogUi().
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <exception>
+#include <memory>
+
+class QWidget;
+class QPrinter;
+
+namespace platform {
+
+/// Raised by a Show operation when the user cancels and CancelError is set.
+struct CancelError : std::exception
+{
+    const char *what() const noexcept override { return "cancelled"; }
+};
+
+/// Read-only check box of the open dialog, in and out of Flags.
+constexpr int kReadOnlyFlag = 0x1;
+constexpr int kOverwritePromptFlag = 0x2;
+constexpr int kPrintSetupFlag = 0x40;
+
+/// What the dialogs themselves do; every call returns false on Cancel.
+class CommonDialogUi
+{
+public:
+    virtual ~CommonDialogUi() = default;
+    virtual bool open(QWidget *parent, const QString &qtFilter, QString &fileName,
+                      bool &readOnly) = 0;
+    virtual bool save(QWidget *parent, const QString &qtFilter, QString &fileName,
+                      bool confirmOverwrite) = 0;
+    virtual bool font(QWidget *parent, QFont &font) = 0;
+    virtual bool color(QWidget *parent, QColor &color) = 0;
+    virtual bool printer(QWidget *parent, QPrinter &printer, bool setupOnly) = 0;
+};
+
+void setCommonDialogUi(CommonDialogUi *ui);
+
+/// Turns "desc|pattern;pattern|desc|pattern" into Qt's "desc (pattern pattern);;…".
+QString qtFilterFrom(const QString &filter);
+
+class CommonDialog
+{
+public:
+    explicit CommonDialog(QWidget *owner);
+    ~CommonDialog();
+
+    QString FileName;
+    QString Filter;
+    int Flags = 0;
+    bool CancelError = false;
+    int Color = 0;
+    QString FontName;
+    double FontSize = 0;
+    bool FontBold = false;
+    bool FontItalic = false;
+
+    void ShowOpen();
+    void ShowSave();
+    void ShowFont();
+    void ShowColor();
+    void ShowPrinter();
+
+    /// The printer object the printer dialogs set up.
+    QPrinter &printer();
+
+private:
+    void cancelled() const;
+
+    QWidget *m_owner;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace platform

@@ -1,0 +1,115 @@
+// Program locations and the previous-instance lock (flock(2) on a file beside backup.txt).
+#include "platform/process.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+QString &overrideDir()
+{
+    static QString dir;
+    return dir;
+}
+
+} // namespace
+
+QString programDir()
+{
+    if (!overrideDir().isEmpty())
+        return overrideDir();
+    return QCoreApplication::applicationDirPath();
+}
+
+QString dataDir()
+{
+    const QString dir = programDir();
+    if (::access(QFile::encodeName(dir).constData(), W_OK) == 0)
+        return dir;
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(fallback);
+    return fallback;
+}
+
+void setProgramDirOverride(const QString &dir)
+{
+    overrideDir() = dir;
+}
+
+QString pathIn(const QString &dir, const QString &fileName)
+{
+    return dir + u'/' + fileName;
+}
+
+InstanceLock::InstanceLock(const QString &lockFilePath)
+{
+    m_fd = ::open(QFile::encodeName(lockFilePath).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
+                  0666);
+    if (m_fd < 0)
+        return;
+    // Every running copy holds a shared lock; an exclusive one can be had only when no
+    // other copy holds any.
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+        ::flock(m_fd, LOCK_SH);
+    } else {
+        m_otherWasRunning = true;
+        ::flock(m_fd, LOCK_SH);
+    }
+}
+
+InstanceLock::~InstanceLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+namespace {
+
+std::optional<bool> &instanceOverride()
+{
+    static std::optional<bool> answer;
+    return answer;
+}
+
+std::function<void()> &programEnder()
+{
+    static std::function<void()> end;
+    return end;
+}
+
+} // namespace
+
+void setPreviousInstanceOverride(std::optional<bool> answer)
+{
+    instanceOverride() = answer;
+}
+
+void endProgram()
+{
+    if (programEnder())
+        programEnder()();
+    else
+        QCoreApplication::exit(0);
+}
+
+void setEndProgram(std::function<void()> end)
+{
+    programEnder() = std::move(end);
+}
+
+bool previousInstance()
+{
+    if (instanceOverride())
+        return *instanceOverride();
+    static InstanceLock lock(pathIn(dataDir(), QStringLiteral(".vellit.lock")));
+    return lock.otherWasRunning();
+}
+
+} // namespace platform

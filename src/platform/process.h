@@ -1,0 +1,59 @@
+// The running program: where it lives, where it keeps Conf.ini and backup.txt, and
+// whether another copy was already running when it started.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace platform {
+
+/// The directory that holds the executable.
+QString programDir();
+
+/// Where Conf.ini and backup.txt live: the program directory when it can be written,
+/// else the user's per-application configuration directory (an installed copy).
+QString dataDir();
+
+/// Points programDir() and dataDir() at a directory of the caller's (tests); an empty
+/// path restores the real locations.
+void setProgramDirOverride(const QString &dir);
+
+/// Joins a directory and a file name with "/".
+QString pathIn(const QString &dir, const QString &fileName);
+
+/// A lock held for the life of the process on a lock file; tells whether another
+/// process held one when it was taken. The kernel drops it when the process ends,
+/// however it ends, so a crashed copy never counts as running.
+class InstanceLock
+{
+public:
+    explicit InstanceLock(const QString &lockFilePath);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock &) = delete;
+    InstanceLock &operator=(const InstanceLock &) = delete;
+
+    bool otherWasRunning() const { return m_otherWasRunning; }
+
+private:
+    int m_fd = -1;
+    bool m_otherWasRunning = false;
+};
+
+/// Ends the program at once: leaves the event loop without closing any window.
+void endProgram();
+/// Replaces what endProgram() does (tests); an empty function restores it.
+void setEndProgram(std::function<void()> end);
+
+/// Whether another copy was running when this one started: taken once, on the first
+/// call, with a lock file in dataDir(), and the same answer ever after.
+bool previousInstance();
+
+} // namespace platform
+
+namespace platform {
+
+/// Points previousInstance() at a fixed answer (tests); nullopt restores the real one.
+void setPreviousInstanceOverride(std::optional<bool> answer);
+
+} // namespace platform

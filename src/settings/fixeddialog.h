@@ -1,0 +1,17 @@
+// A dialog of fixed size laid out in twips, where Enter and Esc carry no meaning.
+#pragma once
+
+#include <QDialog>
+
+class FixedDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    FixedDialog(QWidget *parent, const QString &caption, int widthTwips, int heightTwips);
+
+    /// Places a control at left, top, width, height in twips inside its parent.
+    void place(QWidget *control, int left, int top, int width, int height);
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+};

@@ -1,0 +1,56 @@
+// The registered-text dialog: OK saves the group and sets the menu captions; Cancel and
+// the close box lose the edits.
+#include "settings/form4.h"
+
+#include "app/form1.h"
+#include "settings/module1.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+Form4::Form4(Form1 &owner)
+    : FixedDialog(&owner, QStringLiteral("登録文字変更"), 5295, 2430), m_owner(owner)
+{
+    setObjectName(QStringLiteral("Form4"));
+    QLineEdit **boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5};
+    for (int n = 1; n <= 5; ++n) {
+        QLineEdit *box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("Text%1").arg(n));
+        place(box, 120, 120 + 480 * (n - 1), 3255, 270);
+        *boxes[n - 1] = box;
+    }
+    Command1 = new QPushButton(QStringLiteral("OK(変更)"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    place(Command1, 3600, 120, 1575, 375);
+    Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    place(Command2, 3600, 720, 1575, 375);
+    for (QPushButton *b : {Command1, Command2})
+        b->setAutoDefault(false);
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Text3);
+    setTabOrder(Text3, Text4);
+    setTabOrder(Text4, Text5);
+    setTabOrder(Text5, Command1);
+    setTabOrder(Command1, Command2);
+
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form4::reject);
+}
+
+void Form4::Form_Load()
+{
+    Module1::LoadSettings(m_owner, 2);
+}
+
+QLineEdit *Form4::textBox(int n) const
+{
+    const QLineEdit *const boxes[] = {Text1, Text2, Text3, Text4, Text5};
+    return const_cast<QLineEdit *>(boxes[n - 1]);
+}
+
+void Form4::Command1_Click()
+{
+    Module1::SaveSettings(m_owner, 2);
+    done(Accepted);
+}

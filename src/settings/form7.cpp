@@ -1,0 +1,67 @@
+// The options dialog: OK saves the option group, Cancel reloads it; both, and the close
+// box, end the dialog, which its owner then destroys.
+#include "settings/form7.h"
+
+#include "app/form1.h"
+#include "settings/module1.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+Form7::Form7(Form1 &owner)
+    : FixedDialog(&owner, QStringLiteral("オプション"), 4935, 2655), m_owner(owner)
+{
+    setObjectName(QStringLiteral("Form7"));
+    Frame1 = new QGroupBox(QStringLiteral("ファイル保存関係"), this);
+    Label1 = new QLabel(QStringLiteral("初期題名："), Frame1);
+    Text1 = new QLineEdit(Frame1);
+    Frame2 = new QGroupBox(QStringLiteral("Vellitの設定"), this);
+    Check1 = new QCheckBox(QStringLiteral("起動時にウィンドウのサイズ・位置を復元する"), Frame2);
+    Check2 = new QCheckBox(QStringLiteral("ファイル名をフルパスで表示"), Frame2);
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
+
+    place(Frame1, 120, 120, 4695, 735);
+    place(Label1, 240, 360, 855, 255);
+    place(Text1, 1080, 360, 3255, 270);
+    place(Frame2, 120, 960, 4695, 1095);
+    place(Check1, 120, 360, 3735, 255);
+    place(Check2, 120, 720, 2535, 255);
+    place(Command1, 480, 2160, 1695, 375);
+    place(Command2, 2640, 2160, 1695, 375);
+
+    const QList<QWidget *> named = {Frame1, Label1, Text1, Frame2, Check1, Check2, Command1, Command2};
+    const QStringList names = {"Frame1", "Label1", "Text1",    "Frame2",
+                               "Check1", "Check2", "Command1", "Command2"};
+    for (qsizetype i = 0; i < named.size(); ++i)
+        named.at(i)->setObjectName(names.at(i));
+    setTabOrder(Text1, Check1);
+    setTabOrder(Check1, Check2);
+    setTabOrder(Check2, Command1);
+    setTabOrder(Command1, Command2);
+    for (QPushButton *b : {Command1, Command2})
+        b->setAutoDefault(false);
+
+    connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
+}
+
+void Form7::Form_Load()
+{
+    Module1::LoadSettings(m_owner, 3);
+}
+
+void Form7::Command1_Click()
+{
+    Module1::SaveSettings(m_owner, 3);
+    done(Accepted);
+}
+
+void Form7::Command2_Click()
+{
+    Module1::LoadSettings(m_owner, 3);
+    done(Rejected);
+}

@@ -1,0 +1,25 @@
+// How settings values are written to Conf.ini and read back.
+#pragma once
+
+#include <QRect>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+namespace valueforms {
+
+/// "True" or "False".
+QString fromBool(bool value);
+/// "True"/"False" ignoring letter case, or a decimal number (0 False, else True);
+/// anything else reads as False.
+bool toBool(const QString &text);
+/// A number as decimal text; a whole number has no decimal point (10.5 → "10.5").
+QString fromNumber(double value);
+/// A check-box value: 0 or 1; any other stored value reads as 0.
+int toCheckValue(int stored);
+
+/// A restored window frame kept usable: at least minimum in size, and moved onto the
+/// first screen when it touches none of them; otherwise unchanged.
+QRect usableFrame(const QRect &frame, const QList<QRect> &screens, const QSize &minimum);
+
+} // namespace valueforms
