@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds in build/ and runs every test through CTest.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/packages.sh
+install_missing_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils
+build_vellit
+cd build
+ctest --output-on-failure -j"$(nproc)"

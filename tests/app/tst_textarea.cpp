@@ -1,0 +1,197 @@
+// The text model of the text area: CR LF lines, lone CR and LF, offsets, selection,
+// notifications and the read-only flag.
+#include "app/textarea.h"
+
+#include <QInputMethodEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestTextArea : public QObject
+{
+    Q_OBJECT
+private slots:
+    void modelKeepsLineBreaksAndLoneCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("empty") << QString() << 1;
+        QTest::newRow("crlf") << QStringLiteral("ab\r\ncd") << 2;
+        QTest::newRow("trailing crlf") << QStringLiteral("ab\r\n") << 2;
+        QTest::newRow("lone lf") << QStringLiteral("a\nb") << 1;
+        QTest::newRow("lone cr") << QStringLiteral("a\rb") << 1;
+        QTest::newRow("lf cr") << QStringLiteral("a\n\rb\r\n") << 2;
+        QTest::newRow("cr crlf") << QStringLiteral("a\r\r\nb") << 2;
+        QTest::newRow("qt separators") << QStringLiteral("a\u2029b\uFDD0c\uFDD1d\u2028") << 1;
+        QTest::newRow("nbsp and tab") << QStringLiteral("a\u00A0\tb") << 1;
+        QTest::newRow("user-defined characters") << QStringLiteral("\uE000\uE757") << 1;
+    }
+
+    void modelKeepsLineBreaksAndLoneCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, lines);
+        TextArea area;
+        area.setText(text);
+        QCOMPARE(area.text(), text);
+        QCOMPARE(area.lineCount(), lines);
+        QCOMPARE(area.selStart(), 0);
+        QCOMPARE(area.selLength(), 0);
+    }
+
+    void offsetsCountCrLfAsTwo()
+    {
+        TextArea area;
+        area.setText(QStringLiteral("ab\r\ncd\r\nef"));
+        area.setSelStart(4);
+        QCOMPARE(area.selStart(), 4);
+        area.setSelLength(4);
+        QCOMPARE(area.selText(), QStringLiteral("cd\r\n"));
+        area.setSelStart(8);
+        area.setSelLength(100);
+        QCOMPARE(area.selLength(), 2);
+        QCOMPARE(area.selText(), QStringLiteral("ef"));
+        area.setSelStart(1000);
+        QCOMPARE(area.selStart(), 10);
+        QCOMPARE(area.selLength(), 0);
+        // Between the CR and the LF of a line break the caret stays at the line's end.
+        area.setSelStart(3);
+        QCOMPARE(area.selStart(), 2);
+    }
+
+    void replaceSelectionLeavesCaretAfterInsertedText()
+    {
+        TextArea area;
+        area.setText(QStringLiteral("hello world"));
+        area.setSelStart(6);
+        area.setSelLength(5);
+        area.setSelText(QStringLiteral("a\r\nb\nc"));
+        QCOMPARE(area.text(), QStringLiteral("hello a\r\nb\nc"));
+        QCOMPARE(area.selStart(), 12);
+        QCOMPARE(area.selLength(), 0);
+        area.setSelStart(0);
+        area.setSelText(QStringLiteral(">"));
+        QCOMPARE(area.text(), QStringLiteral(">hello a\r\nb\nc"));
+        QCOMPARE(area.selStart(), 1);
+    }
+
+    void oneNotificationPerChange()
+    {
+        TextArea area;
+        QSignalSpy spy(&area, &TextArea::changed);
+        area.setText(QStringLiteral("abc\r\ndef"));
+        QCOMPARE(spy.count(), 1);
+        area.setSelStart(1);
+        area.setSelLength(5);
+        area.setSelText(QStringLiteral("X"));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(area.text(), QStringLiteral("aXef"));
+        // Nothing changes: no notification.
+        area.setText(QStringLiteral("aXef"));
+        area.setSelText(QString());
+        QCOMPARE(spy.count(), 2);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        QTextCursor(area.document()).mergeCharFormat(bold);
+        area.setSelStart(0);
+        area.setSelLength(2);
+        area.textCursor().mergeCharFormat(bold);
+        QCOMPARE(spy.count(), 2);
+        area.setText(QString());
+        QCOMPARE(spy.count(), 3);
+    }
+
+    void typingNotifiesOncePerKey()
+    {
+        TextArea area;
+        area.show();
+        QSignalSpy spy(&area, &TextArea::changed);
+        QTest::keyClicks(&area, QStringLiteral("ab"));
+        QCOMPARE(spy.count(), 2);
+        area.setSelStart(0);
+        area.setSelLength(2);
+        QTest::keyClick(&area, Qt::Key_C);
+        QCOMPARE(spy.count(), 3);
+        QCOMPARE(area.text(), QStringLiteral("c"));
+        QTest::keyClick(&area, Qt::Key_Return);
+        QCOMPARE(area.text(), QStringLiteral("c\r\n"));
+        QCOMPARE(spy.count(), 4);
+    }
+
+    void inputMethodCompositionIsNoChange()
+    {
+        TextArea area;
+        area.show();
+        area.setText(QStringLiteral("x"));
+        area.setSelStart(1);
+        QSignalSpy spy(&area, &TextArea::changed);
+        QInputMethodEvent compose(QStringLiteral("にほ"), {});
+        QApplication::sendEvent(&area, &compose);
+        QInputMethodEvent compose2(QStringLiteral("にほん"), {});
+        QApplication::sendEvent(&area, &compose2);
+        QCOMPARE(spy.count(), 0);
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("日本"));
+        QApplication::sendEvent(&area, &commit);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(area.text(), QStringLiteral("x日本"));
+    }
+
+    void readOnlyBlocksTypingOnly()
+    {
+        TextArea area;
+        area.show();
+        area.setText(QStringLiteral("abc"));
+        area.setLocked(true);
+        area.setSelStart(3);
+        QTest::keyClicks(&area, QStringLiteral("zz"));
+        QTest::keyClick(&area, Qt::Key_Backspace);
+        QCOMPARE(area.text(), QStringLiteral("abc"));
+        // The caret still moves from the keyboard.
+        QTest::keyClick(&area, Qt::Key_Left);
+        QCOMPARE(area.selStart(), 2);
+        area.setSelText(QStringLiteral("!"));
+        QCOMPARE(area.text(), QStringLiteral("ab!c"));
+        area.setText(QStringLiteral("new"));
+        QCOMPARE(area.text(), QStringLiteral("new"));
+        area.setLocked(false);
+        area.setSelStart(3);
+        QTest::keyClicks(&area, QStringLiteral("s"));
+        QCOMPARE(area.text(), QStringLiteral("news"));
+    }
+
+    void deleteWithoutSelectionDeletesNextCharacter()
+    {
+        TextArea area;
+        area.setReservedShortcuts({QKeySequence(Qt::Key_Delete), QKeySequence("Ctrl+Z")});
+        area.show();
+        area.setText(QStringLiteral("abc"));
+        area.setSelStart(1);
+        QTest::keyClick(&area, Qt::Key_Delete);
+        QCOMPARE(area.text(), QStringLiteral("ac"));
+        // With a selection the key belongs to the menu; with no menu item enabled the
+        // widget does nothing with it.
+        area.setSelStart(0);
+        area.setSelLength(1);
+        QTest::keyClick(&area, Qt::Key_Delete);
+        QCOMPARE(area.text(), QStringLiteral("ac"));
+        QTest::keyClick(&area, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(area.text(), QStringLiteral("ac"));
+    }
+
+    void modelOfLargeText()
+    {
+        QString text;
+        for (int i = 0; i < 2000; ++i)
+            text += QString(30, QChar(u'あ')) + QStringLiteral("\r\n");
+        TextArea area;
+        area.setText(text);
+        QCOMPARE(area.text(), text);
+        QCOMPARE(area.lineCount(), 2001);
+        area.setSelStart(32 * 1000 + 5);
+        QCOMPARE(area.selStart(), 32 * 1000 + 5);
+        QCOMPARE(area.textCursor().blockNumber(), 1000);
+    }
+};
+
+QTEST_MAIN(TestTextArea)
+#include "tst_textarea.moc"

@@ -1,0 +1,203 @@
+// OpenDocument, load and NewSave on real files: replace and insert, the size limit,
+// missing files, the extension warning, the caption rules, failed writes.
+#include "support/fixture.h"
+
+#include "platform/codepage.h"
+#include "settings/form7.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QTest>
+
+class TestOpenSave : public QObject
+{
+    Q_OBJECT
+private slots:
+    void openReplacesDocument()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        f.write("letter.txt", platform::toAnsi(QStringLiteral("拝啓\r\n敬具\r\n")));
+        w.Text1->setText(QStringLiteral("old"));
+        w.OpenDocument(f.path("letter.txt"));
+        QCOMPARE(w.Text1->text(), QStringLiteral("拝啓\r\n敬具"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("letter.txt - Vellit"));
+        QCOMPARE(w.state.documentPath, f.path("letter.txt"));
+        QVERIFY(!w.state.isModified);
+        QVERIFY(!w.state.isUntitled);
+        QVERIFY(!w.item("mnuBack")->isEnabled());
+        QVERIFY(!w.item("mnuIE")->isEnabled());
+        QVERIFY(f.boxes.shown.isEmpty());
+        // The backup follows the text.
+        QCOMPARE(f.read("backup.txt"), platform::toAnsi(QStringLiteral("拝啓\r\n敬具\r\n")));
+    }
+
+    void fullPathOptionAndPreview()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.form7()->Check2->setChecked(true);
+        f.write("page.html", "<p>");
+        w.OpenDocument(f.path("page.html"));
+        QCOMPARE(w.windowTitle(), f.path("page.html") + QStringLiteral(" - Vellit"));
+        QVERIFY(w.item("mnuIE")->isEnabled());
+        f.write("PAGE.HTM", "<p>");
+        w.OpenDocument(f.path("PAGE.HTM"));
+        QVERIFY(!w.item("mnuIE")->isEnabled());
+    }
+
+    void sizeLimit()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        f.write("exact.txt", QByteArray(64000, 'a'));
+        f.write("over.txt", QByteArray(64001, 'b'));
+        w.OpenDocument(f.path("exact.txt"));
+        QCOMPARE(w.Text1->text().size(), 64000);
+        w.OpenDocument(f.path("over.txt"));
+        QCOMPARE(w.Text1->text(), QString(64000, u'a'));
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QCOMPARE(f.boxes.shown.at(0).text, QStringLiteral("ファイルサイズが大き過ぎます"));
+        QCOMPARE(f.boxes.shown.at(0).icon, platform::Icon::Exclamation);
+        QCOMPARE(w.state.documentPath, f.path("exact.txt"));
+    }
+
+    void missingFileChangesNothing()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("keep"));
+        w.state.insertAtCaret = 1;
+        w.OpenDocument(f.path("nothing.txt"));
+        w.OpenDocument(f.dir.path());
+        QCOMPARE(w.Text1->text(), QStringLiteral("keep"));
+        QCOMPARE(w.state.insertAtCaret, 0);
+        QVERIFY(w.state.isUntitled);
+        QVERIFY(f.boxes.shown.isEmpty());
+    }
+
+    void emptyFileGivesEmptyDocument()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        f.write("empty.txt", QByteArray());
+        w.Text1->setText(QStringLiteral("x"));
+        w.OpenDocument(f.path("empty.txt"));
+        QCOMPARE(w.Text1->text(), QString());
+        QVERIFY(!w.state.isUntitled);
+        QCOMPARE(w.windowTitle(), QStringLiteral("empty.txt - Vellit"));
+    }
+
+    void dangerousExtensionWarnsAfterLoading()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        f.write("setup.eXe", "MZ");
+        w.OpenDocument(f.path("setup.eXe"));
+        QCOMPARE(w.Text1->text(), QStringLiteral("MZ"));
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QVERIFY(f.boxes.shown.at(0).text.startsWith(QStringLiteral("拡張子が\"eXe\"の物を")));
+    }
+
+    void insertAtCaretKeepsDocument()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        f.write("part.txt", "XY\r\n");
+        w.OpenDocument(f.path("part.txt"));
+        f.write("ins.txt", "12\r\n34\r\n");
+        w.Text1->setSelStart(1);
+        w.state.insertAtCaret = 1;
+        w.OpenDocument(f.path("ins.txt"));
+        QCOMPARE(w.Text1->text(), QStringLiteral("X12\r\n34Y"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("part.txt - Vellit"));
+        QCOMPARE(w.state.documentPath, f.path("part.txt"));
+        QVERIFY(w.state.isModified);
+        QCOMPARE(w.state.insertAtCaret, 0);
+    }
+
+    void loadThroughTheOpenDialog()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        f.write("a.txt", "abc");
+        f.dialogs.files.enqueue({f.path("a.txt"), true});
+        w.load();
+        QCOMPARE(w.Text1->text(), QStringLiteral("abc"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("a.txt - Vellit\u3000[閲覧モード]"));
+        QVERIFY(w.item("mnuLocked")->isChecked());
+        QVERIFY(w.Text1->isLocked());
+        QCOMPARE(f.dialogs.proposedNames.at(0), QStringLiteral("無題"));
+        QCOMPARE(f.dialogs.filters.at(0),
+                 QStringLiteral("テキストファイル(*.txt,*.ini) (*.txt *.ini);;"
+                                "HTMLドキュメント(*.html,*.htm) (*.html *.htm);;"
+                                "全てのファイル(*.*) (*.*)"));
+        f.dialogs.files.enqueue({f.path("a.txt"), false});
+        w.load();
+        QVERIFY(!w.item("mnuLocked")->isChecked());
+        QVERIFY(!w.Text1->isLocked());
+        QCOMPARE(w.windowTitle(), QStringLiteral("a.txt - Vellit"));
+        // Cancelled: nothing changes.
+        w.load();
+        QCOMPARE(w.Text1->text(), QStringLiteral("abc"));
+    }
+
+    void saveAsWritesAndRetitles()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QString());
+        f.dialogs.files.enqueue({f.path("out.htm")});
+        w.NewSave();
+        QCOMPARE(f.read("out.htm"), QByteArray("\r\n"));
+        QCOMPARE(f.dialogs.proposedNames.at(0), QStringLiteral("無題"));
+        QCOMPARE(w.windowTitle(), f.path("out.htm") + QStringLiteral(" - Vellit"));
+        QVERIFY(w.item("mnuIE")->isEnabled());
+        QVERIFY(!w.state.isUntitled);
+        QVERIFY(!w.state.isModified);
+        QCOMPARE(w.CommonDialog1.Flags, 2054);
+    }
+
+    void cancelledSaveAsRaisesAndChangesNothing()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("x"));
+        QVERIFY_THROWS_EXCEPTION(platform::CancelError, w.NewSave());
+        QVERIFY(w.state.isUntitled);
+        QVERIFY(w.state.isModified);
+        QCOMPARE(w.windowTitle(), QStringLiteral("無題 - Vellit"));
+    }
+
+    void failedWriteIsReportedAndKeepsModified()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("text"));
+        const QString target = f.path("missing-dir/out.txt");
+        f.dialogs.files.enqueue({target});
+        QVERIFY_THROWS_EXCEPTION(platform::CancelError, w.NewSave());
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QVERIFY(f.boxes.shown.at(0).text.contains(target));
+        QVERIFY(f.boxes.shown.at(0).text.startsWith(QStringLiteral("ファイル「")));
+        QVERIFY(w.state.isModified);
+        QVERIFY(w.state.isUntitled);
+    }
+
+    void unrepresentableCharactersAskFirst()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("a한b"));
+        f.boxes.answers.enqueue(platform::IdNo);
+        QVERIFY(!w.writeDocument(f.path("k.txt")));
+        QVERIFY(!f.exists("k.txt"));
+        f.boxes.answers.enqueue(platform::IdYes);
+        QVERIFY(w.writeDocument(f.path("k.txt")));
+        QCOMPARE(f.read("k.txt"), QByteArray("a?b\r\n"));
+        QCOMPARE(f.boxes.shown.at(0).buttons, platform::Buttons::YesNo);
+    }
+};
+
+QTEST_MAIN(TestOpenSave)
+#include "tst_opensave.moc"

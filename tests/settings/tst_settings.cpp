@@ -1,0 +1,263 @@
+// The four settings groups against real Conf.ini files, the dialogs that hold them, and
+// the registered-text inserts.
+#include "support/fixture.h"
+
+#include "platform/codepage.h"
+#include "platform/colors.h"
+#include "settings/form4.h"
+#include "settings/form7.h"
+#include "settings/module1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Presses a button of the modal dialog that opens next.
+void pressInNextDialog(const QString &button, std::function<void(QWidget *)> edit = {})
+{
+    QTimer::singleShot(0, [button, edit] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        if (edit)
+            edit(dialog);
+        if (button == "close")
+            dialog->close();
+        else
+            dialog->findChild<QPushButton *>(button)->click();
+    });
+}
+
+} // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstRunDefaults()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        QCOMPARE(w.Text1->fontSize(), 11.0);
+        QVERIFY(!w.Text1->fontBold());
+        QVERIFY(!w.Text1->fontItalic());
+        QCOMPARE(w.Text1->fontName(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+        QCOMPARE(w.Text1->backColor(), platform::kSystemWindowBackground);
+        QCOMPARE(w.Text1->foreColor(), platform::kSystemWindowText);
+        QCOMPARE(w.windowTitle(), QStringLiteral("無題 - Vellit"));
+        QCOMPARE(w.form7()->Text1->text(), QStringLiteral("無題"));
+        QCOMPARE(w.CommonDialog1.FileName, QStringLiteral("無題"));
+        QVERIFY(!f.exists("Conf.ini"));
+    }
+
+    void fontGroupBothWays()
+    {
+        Fixture f;
+        f.write("Conf.ini", "[Font]\r\nFsize=10.5\r\nFbold=true\r\nFitalic=1\r\nFName=IPAGothic\r\n"
+                            "bgcolor=0\r\ntextcolor=255\r\n");
+        Form1 &w = f.start();
+        QCOMPARE(w.Text1->fontSize(), 10.0);
+        QVERIFY(w.Text1->fontBold());
+        QVERIFY(w.Text1->fontItalic());
+        QCOMPARE(w.Text1->fontName(), QStringLiteral("IPAGothic"));
+        QCOMPARE(w.Text1->backColor(), 0);
+        QCOMPARE(w.Text1->palette().color(QPalette::Base), QColor(Qt::black));
+        QCOMPARE(w.Text1->palette().color(QPalette::Text), QColor(Qt::red));
+        w.Text1->setFontSize(10.5);
+        w.Text1->setFontBold(false);
+        w.Text1->setBackColor(platform::kSystemWindowBackground);
+        QFile::remove(f.path("Conf.ini"));
+        Module1::SaveSettings(w, 1);
+        QCOMPARE(f.read("Conf.ini"), QByteArray("[Font]\r\nFsize=10.5\r\nFbold=False\r\n"
+                                                "Fitalic=True\r\nFName=IPAGothic\r\n"
+                                                "bgcolor=-2147483643\r\ntextcolor=255\r\n"));
+    }
+
+    void badValuesUseDefaults()
+    {
+        Fixture f;
+        f.write("Conf.ini", "[Font]\r\nFsize=0\r\nFbold=maybe\r\n[Option]\r\nCheck1=2\r\n"
+                            "Check2=-1\r\nFileName=\r\n");
+        Form1 &w = f.start();
+        QCOMPARE(w.Text1->fontSize(), 11.0);
+        QVERIFY(!w.Text1->fontBold());
+        QVERIFY(!w.form7()->Check1->isChecked());
+        QVERIFY(!w.form7()->Check2->isChecked());
+        // A stored empty title stays empty.
+        QCOMPARE(w.windowTitle(), QStringLiteral(" - Vellit"));
+    }
+
+    void registeredTextsLoadIntoMenusAndDialog()
+    {
+        Fixture f;
+        const QString longText = QString(128, QChar(u'字'));
+        f.write("Conf.ini", "[Text]\r\nt1=  padded  \r\nt2=\"quoted\"\r\nt3=A&B\r\nt5=" +
+                                platform::toAnsi(longText) + "\r\n");
+        Form1 &w = f.start();
+        QCOMPARE(w.item("mnuTouMozi1")->text(), QStringLiteral("padded"));
+        QCOMPARE(w.item("mnupopTouMozi2")->text(), QStringLiteral("quoted"));
+        QCOMPARE(w.item("mnuTouMozi3")->text(), QStringLiteral("A&B"));
+        QCOMPARE(w.item("mnuTouMozi4")->text(), QString());
+        QCOMPARE(w.item("mnuTouMozi5")->text(), QString(127, QChar(u'字')));
+        QCOMPARE(w.form4()->Text3->text(), QStringLiteral("A&B"));
+    }
+
+    void registeredInsertReplacesSelection()
+    {
+        Fixture f;
+        f.write("Conf.ini", "[Text]\r\nt1=A&B\r\nt2=\r\n");
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("xyz"));
+        w.Text1->setSelStart(1);
+        w.Text1->setSelLength(1);
+        w.item("mnuTouMozi1")->trigger();
+        QCOMPARE(w.Text1->text(), QStringLiteral("xA&Bz"));
+        QCOMPARE(w.Text1->selStart(), 4);
+        // From the context menu, in viewing mode.
+        w.Text1->setLocked(true);
+        w.item("mnupopTouMozi1")->trigger();
+        QCOMPARE(w.Text1->text(), QStringLiteral("xA&BA&Bz"));
+        // An empty text deletes the selection.
+        w.Text1->setSelStart(0);
+        w.Text1->setSelLength(1);
+        w.item("mnuTouMozi2")->trigger();
+        QCOMPARE(w.Text1->text(), QStringLiteral("A&BA&Bz"));
+        QVERIFY(w.state.isModified);
+    }
+
+    void registeredDialogOkSavesAllFive()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        pressInNextDialog("Command1", [](QWidget *d) {
+            d->findChild<QLineEdit *>("Text2")->setText(QStringLiteral("こんにちは"));
+        });
+        w.mnuTouMoziConfing_Click();
+        QVERIFY(!w.hasForm4());
+        QCOMPARE(f.read("Conf.ini"), "[Text]\r\nt1=\r\nt2=" +
+                                         platform::toAnsi(QStringLiteral("こんにちは")) +
+                                         "\r\nt3=\r\nt4=\r\nt5=\r\n");
+        QCOMPARE(w.item("mnuTouMozi2")->text(), QStringLiteral("こんにちは"));
+        QCOMPARE(w.item("mnupopTouMozi2")->text(), QStringLiteral("こんにちは"));
+    }
+
+    void registeredDialogCancelAndCloseLoseEdits()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        for (const char *how : {"Command2", "close"}) {
+            pressInNextDialog(how, [](QWidget *d) {
+                d->findChild<QLineEdit *>("Text1")->setText(QStringLiteral("edit"));
+            });
+            w.mnuTouMoziConfing_Click();
+            QVERIFY(!w.hasForm4());
+            QCOMPARE(w.item("mnuTouMozi1")->text(), QString());
+            QVERIFY(!f.exists("Conf.ini"));
+            QCOMPARE(w.form4()->Text1->text(), QString());
+        }
+    }
+
+    void optionsDialogExistenceRule()
+    {
+        Fixture f;
+        f.write("Conf.ini", platform::toAnsi(QStringLiteral(
+                                "[Option]\r\nFileName=題名\r\nCheck1=0\r\nCheck2=1\r\n")));
+        Form1 &w = f.start();
+        QVERIFY(w.hasForm7());
+        QVERIFY(!w.form7()->isVisible());
+        w.show();
+        // OK writes all three keys, even unchanged.
+        f.write("Conf.ini", QByteArray());
+        pressInNextDialog("Command1");
+        w.mnuOption_Click();
+        QVERIFY(!w.hasForm7());
+        QCOMPARE(f.read("Conf.ini"), "[Option]\r\nFileName=" + platform::toAnsi(QStringLiteral("題名")) +
+                                         "\r\nCheck1=0\r\nCheck2=1\r\n");
+        // Reading an option re-creates the dialog hidden from the file.
+        QVERIFY(w.form7()->Check2->isChecked());
+        QVERIFY(w.hasForm7());
+        // Cancel re-reads the group and resets the common dialog's file name.
+        w.CommonDialog1.FileName = QStringLiteral("/some/opened.txt");
+        pressInNextDialog("Command2", [](QWidget *d) {
+            d->findChild<QLineEdit *>("Text1")->setText(QStringLiteral("changed"));
+        });
+        w.mnuOption_Click();
+        QCOMPARE(w.CommonDialog1.FileName, QStringLiteral("題名"));
+        QCOMPARE(w.form7()->Text1->text(), QStringLiteral("題名"));
+        // The close box loses the edits without touching the file.
+        const QByteArray before = f.read("Conf.ini");
+        pressInNextDialog("close", [](QWidget *d) {
+            d->findChild<QCheckBox *>("Check1")->setChecked(true);
+        });
+        w.mnuOption_Click();
+        QCOMPARE(f.read("Conf.ini"), before);
+        QVERIFY(!w.form7()->Check1->isChecked());
+    }
+
+    void windowGroupOnlyWithCheck1()
+    {
+        Fixture f;
+        f.write("Conf.ini", "[Option]\r\nCheck1=0\r\nWindowX=1500\r\nWindowY=1500\r\n"
+                            "WindowW=6000\r\nWindowH=4500\r\n");
+        {
+            Form1 &w = f.start();
+            QVERIFY(w.frameGeometry().width() != 400);
+        }
+        f.write("Conf.ini", "[Option]\r\nCheck1=1\r\nWindowX=1500\r\nWindowY=1500\r\n"
+                            "WindowW=6000\r\nWindowH=4500\r\n");
+        Form1 &w = f.start();
+        QCOMPARE(w.frameGeometry(), QRect(100, 100, 400, 300));
+        // Closing saves group 4, whether or not it is restored.
+        w.close();
+        const QByteArray saved = f.read("Conf.ini");
+        QVERIFY(saved.contains("WindowX=1500\r\nWindowY=1500\r\nWindowW=6000\r\nWindowH=4500\r\n"));
+    }
+
+    void unusableGeometryIsKeptUsable()
+    {
+        Fixture f;
+        f.write("Conf.ini", "[Option]\r\nCheck1=1\r\n");
+        Form1 &w = f.start();
+        QVERIFY(w.frameGeometry().width() >= 240);
+        QVERIFY(w.frameGeometry().height() >= 160);
+        f.write("Conf.ini", "[Option]\r\nCheck1=1\r\nWindowX=-9000000\r\nWindowY=-9000000\r\n"
+                            "WindowW=6000\r\nWindowH=4500\r\n");
+        Form1 &w2 = f.start();
+        QVERIFY(w2.screen()->availableGeometry().intersects(w2.frameGeometry()));
+        QCOMPARE(w2.frameGeometry().size(), QSize(400, 300));
+    }
+
+    void otherGroupNumbersDoNothing()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        Module1::SaveSettings(w, 0);
+        Module1::SaveSettings(w, 5);
+        QVERIFY(!f.exists("Conf.ini"));
+        w.Text1->setFontSize(20);
+        Module1::LoadSettings(w, -1);
+        QCOMPARE(w.Text1->fontSize(), 20.0);
+    }
+
+    void longValuesComeBackCut()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        const QString longTitle = QString(200, QChar(u'長'));
+        w.form7()->Text1->setText(longTitle);
+        Module1::SaveSettings(w, 3);
+        QVERIFY(f.read("Conf.ini").contains(platform::toAnsi(longTitle)));
+        Module1::LoadSettings(w, 3);
+        QCOMPARE(w.form7()->Text1->text(), QString(127, QChar(u'長')));
+    }
+};
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"
