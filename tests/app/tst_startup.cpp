@@ -1,0 +1,219 @@
+// Start-up: recovery of backup.txt, first and second instances, the command line, and a
+// crash simulated by killing a child process in the middle of typing.
+#include "support/fixture.h"
+
+#include "platform/codepage.h"
+
+#include <QAction>
+#include <QInputMethodEvent>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+const QString kPrompt = QStringLiteral(
+    "前回、正常に終了できませんでした\r\nそのときに編集中だったファイルを復元しますか？");
+
+// Child mode: start in the given directory and type until killed.
+int runTypingChild(const QString &dir)
+{
+    platform::setProgramDirOverride(dir);
+    platform::setPreviousInstanceOverride(false);
+    Form1 window;
+    window.Form_Load(QString());
+    window.show();
+    window.Text1->setFocus();
+    // Japanese arrives as input-method commits, line breaks as the Return key.
+    for (int i = 0;; ++i) {
+        if (i % 10 == 9) {
+            QTest::keyClick(window.Text1, Qt::Key_Return);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("あ"));
+            QApplication::sendEvent(window.Text1, &commit);
+        }
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstStartResetsBackup()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        QVERIFY(f.boxes.shown.isEmpty());
+        QCOMPARE(f.read("backup.txt"), QByteArray("\r\n"));
+        QVERIFY(w.state.isUntitled);
+        QVERIFY(!w.state.isModified);
+        QCOMPARE(w.state.undoSlot, 1);
+        QCOMPARE(w.state.backupPath, f.path("backup.txt"));
+        QCOMPARE(w.state.programDir, f.dir.path());
+    }
+
+    void recoveryAnsweredYes()
+    {
+        Fixture f;
+        f.write("backup.txt", platform::toAnsi(QStringLiteral("途中の文\r\n")));
+        Form1 &w = f.start();
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QCOMPARE(f.boxes.shown.at(0).text, kPrompt);
+        QCOMPARE(f.boxes.shown.at(0).buttons, platform::Buttons::YesNo);
+        QCOMPARE(f.boxes.shown.at(0).icon, platform::Icon::Question);
+        QCOMPARE(w.Text1->text(), QStringLiteral("途中の文\r\n"));
+        QVERIFY(w.state.isModified);
+        QVERIFY(w.state.isUntitled);
+        QCOMPARE(w.state.lastAnswer, QStringLiteral("6"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("無題 - Vellit"));
+        // The restored text stays protected until the next change rewrites the backup.
+        QCOMPARE(f.read("backup.txt"), platform::toAnsi(QStringLiteral("途中の文\r\n\r\n")));
+    }
+
+    void recoveryAnsweredNo()
+    {
+        Fixture f;
+        f.write("backup.txt", "abc\r\n");
+        f.boxes.answers.enqueue(platform::IdNo);
+        Form1 &w = f.start();
+        QCOMPARE(f.boxes.shown.size(), 2);
+        QCOMPARE(f.boxes.shown.at(1).text,
+                 QStringLiteral("前回編集中だったファイルは完全に削除されました"));
+        QCOMPARE(f.boxes.shown.at(1).icon, platform::Icon::Information);
+        QCOMPARE(w.Text1->text(), QString());
+        QVERIFY(!w.state.isModified);
+        QCOMPARE(f.read("backup.txt"), QByteArray("\r\n"));
+    }
+
+    void secondInstanceNeverOffersRecovery()
+    {
+        Fixture f;
+        platform::setPreviousInstanceOverride(true);
+        f.write("backup.txt", "other copy's text\r\n");
+        Form1 &w = f.start();
+        QVERIFY(f.boxes.shown.isEmpty());
+        QVERIFY(w.isSecondInstance());
+        QCOMPARE(f.read("backup.txt"), QByteArray("\r\n"));
+    }
+
+    void unreadableBackupIsLeftAlone()
+    {
+        Fixture f;
+        QDir(f.dir.path()).mkdir("backup.txt");
+        Form1 &w = f.start();
+        QVERIFY(f.boxes.shown.isEmpty());
+        QVERIFY(QFileInfo(f.path("backup.txt")).isDir());
+        QCOMPARE(w.Text1->text(), QString());
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("quoted");
+        QTest::newRow("plain") << "plain.txt" << false;
+        QTest::newRow("blanks unquoted") << "my notes.txt" << false;
+        QTest::newRow("blanks quoted") << "my notes.txt" << true;
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, quoted);
+        Fixture f;
+        f.write(name, "content\r\n");
+        const QString path = f.path(name);
+        Form1 &w = f.start(quoted ? u'"' + path + u'"' : path);
+        QCOMPARE(w.Text1->text(), QStringLiteral("content"));
+        QCOMPARE(w.windowTitle(), name + QStringLiteral(" - Vellit"));
+        QVERIFY(!w.state.isUntitled);
+        QVERIFY(!w.item("mnuBack")->isEnabled());
+    }
+
+    void missingCommandLineFileStartsEmpty()
+    {
+        Fixture f;
+        Form1 &w = f.start(f.path("nothing here.txt"));
+        QCOMPARE(w.Text1->text(), QString());
+        QVERIFY(w.state.isUntitled);
+        QVERIFY(f.boxes.shown.isEmpty());
+    }
+
+    void commandLineAfterRecoveryAsksFirst()
+    {
+        Fixture f;
+        f.write("backup.txt", "restored\r\n");
+        f.write("file.txt", "from disk");
+        // Recovery Yes, then the save prompt: No discards the restored text.
+        f.boxes.answers << platform::IdYes << platform::IdNo;
+        Form1 &w = f.start(f.path("file.txt"));
+        QCOMPARE(f.boxes.shown.size(), 2);
+        QVERIFY(f.boxes.shown.at(1).text.startsWith(QStringLiteral("ファイル\u3000無題\u3000")));
+        QCOMPARE(w.Text1->text(), QStringLiteral("from disk"));
+    }
+
+    void commandLineAfterRecoveryCancelKeepsRestoredText()
+    {
+        Fixture f;
+        f.write("backup.txt", "restored\r\n");
+        f.write("file.txt", "from disk");
+        f.boxes.answers << platform::IdYes << platform::IdCancel;
+        Form1 &w = f.start(f.path("file.txt"));
+        QCOMPARE(w.Text1->text(), QStringLiteral("restored\r\n"));
+        QVERIFY(w.state.isModified);
+    }
+
+    void changeHandlerKeepsSnapshotsAndBackup()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("a"));
+        QCOMPARE(w.state.undoTexts[0], QStringLiteral("a"));
+        QCOMPARE(w.state.undoSlot, 2);
+        w.Text1->setSelStart(1);
+        w.Text1->setSelText(QStringLiteral("b"));
+        QCOMPARE(w.state.undoTexts[1], QStringLiteral("ab"));
+        QCOMPARE(w.state.undoSlot, 1);
+        QCOMPARE(f.read("backup.txt"), QByteArray("ab\r\n"));
+        QVERIFY(w.state.isModified);
+    }
+
+    void killedWhileTypingRecoversTheText()
+    {
+        Fixture f;
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {"--type-until-killed", f.dir.path()});
+        QVERIFY(child.waitForStarted());
+        // Let it type a while, then kill it mid-keystroke.
+        QTRY_VERIFY_WITH_TIMEOUT(f.read("backup.txt").size() > 300, 20000);
+        ::kill(child.processId(), SIGKILL);
+        child.waitForFinished();
+        const QByteArray backup = f.read("backup.txt");
+        QVERIFY(backup.endsWith("\r\n"));
+
+        Form1 &w = f.start();
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QCOMPARE(f.boxes.shown.at(0).text, kPrompt);
+        const QString restored = w.Text1->text();
+        QCOMPARE(restored, platform::fromAnsi(backup));
+        QVERIFY(restored.startsWith(QStringLiteral("あああああああああ\r\nあ")));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--type-until-killed")
+        return runTypingChild(QString::fromLocal8Bit(argv[2]));
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
