@@ -90,14 +90,16 @@ void Form1::buildMenus()
     }
     const auto &popup = popupTree();
     addRows(this, mnupopMenu, popup.begin(), popup.end(), shortcuts);
-    // The hidden menu's actions live on the window, not in the menu bar.
     Text1->setReservedShortcuts(shortcuts);
+    for (QAction *action : findChildren<QAction *>()) {
+        if (!action->objectName().isEmpty() && !m_items.contains(action->objectName()))
+            m_items.insert(action->objectName(), action);
+    }
 }
 
 QAction *Form1::item(const QString &name) const
 {
-    const auto actions = findChildren<QAction *>(name);
-    return actions.isEmpty() ? nullptr : actions.constFirst();
+    return m_items.value(name);
 }
 
 void Form1::setItemsEnabled(const QStringList &names, bool enabled)

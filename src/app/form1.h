@@ -5,6 +5,7 @@
 #include "app/editorstate.h"
 #include "platform/commondialog.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRandomGenerator>
@@ -144,5 +145,6 @@ private:
     bool m_backupWarned = false;
     bool m_ending = false;
     QRect m_restoredFrame;
+    QHash<QString, QAction *> m_items;
     QRandomGenerator m_random;
 };

@@ -1,7 +1,7 @@
-// The text model over QTextDocument: a block separator is the model's CR LF; a lone CR
-// or LF, and the characters Qt itself takes for separators, are held in the document as
-// visible stand-ins and given back unchanged.
+// The text model over QTextDocument, kept current as the document changes.
 #include "app/textarea.h"
+
+#include "app/textmodel.h"
 
 #include "platform/colors.h"
 
@@ -10,73 +10,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-namespace {
-
-constexpr char16_t kCr = u'\r';
-constexpr char16_t kLf = u'\n';
-constexpr char16_t kParagraphSeparator = 0x2029;
-constexpr char16_t kFrameStart = 0xFDD0;
-constexpr char16_t kFrameEnd = 0xFDD1;
-
-// Stand-ins: the Control Pictures for CR and LF, and private-use characters above the
-// range Shift-JIS user-defined characters decode to (U+E000–U+E757).
-constexpr char16_t kCrStandIn = 0x240D;
-constexpr char16_t kLfStandIn = 0x240A;
-constexpr char16_t kParagraphStandIn = 0xF8F0;
-constexpr char16_t kFrameStartStandIn = 0xF8F1;
-constexpr char16_t kFrameEndStandIn = 0xF8F2;
-
-char16_t modelCharFor(char16_t documentChar)
-{
-    switch (documentChar) {
-    case kCrStandIn:
-        return kCr;
-    case kLfStandIn:
-        return kLf;
-    case kParagraphStandIn:
-        return kParagraphSeparator;
-    case kFrameStartStandIn:
-        return kFrameStart;
-    case kFrameEndStandIn:
-        return kFrameEnd;
-    default:
-        return documentChar;
-    }
-}
-
-// The text to hand QTextCursor::insertText, which makes a block of every "\n".
-QString documentForm(const QString &model)
-{
-    QString out;
-    out.reserve(model.size());
-    const qsizetype n = model.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = model.at(i).unicode();
-        if (c == kCr && i + 1 < n && model.at(i + 1).unicode() == kLf) {
-            out.append(QChar(kLf));
-            ++i;
-        } else {
-            out.append(TextArea::standInFor(QChar(c)));
-        }
-    }
-    return out;
-}
-
-QString modelForm(const QString &raw)
-{
-    QString out;
-    out.reserve(raw.size() + raw.size() / 16);
-    for (const QChar ch : raw) {
-        const char16_t c = ch.unicode();
-        if (c == kParagraphSeparator)
-            out.append(QStringLiteral("\r\n"));
-        else
-            out.append(QChar(modelCharFor(c)));
-    }
-    return out;
-}
-
-} // namespace
 
 TextArea::TextArea(QWidget *parent)
     : QPlainTextEdit(parent), m_foreColor(platform::kSystemWindowText),
@@ -91,40 +24,33 @@ TextArea::TextArea(QWidget *parent)
     connect(document(), &QTextDocument::contentsChange, this, &TextArea::onContentsChange);
 }
 
-QChar TextArea::standInFor(QChar modelChar)
-{
-    switch (modelChar.unicode()) {
-    case kCr:
-        return QChar(kCrStandIn);
-    case kLf:
-        return QChar(kLfStandIn);
-    case kParagraphSeparator:
-        return QChar(kParagraphStandIn);
-    case kFrameStart:
-        return QChar(kFrameStartStandIn);
-    case kFrameEnd:
-        return QChar(kFrameEndStandIn);
-    default:
-        return modelChar;
-    }
-}
-
-void TextArea::onContentsChange()
+void TextArea::onContentsChange(int from, int removed, int added)
 {
     // Input-method composition and format changes also report a contents change; only a
     // different text counts.
     QString raw = document()->toRawText();
     if (raw == m_raw)
         return;
+    const bool consistent = from >= 0 && removed >= 0 && added >= 0 &&
+                            from + removed <= m_raw.size() && from + added <= raw.size() &&
+                            m_raw.size() - removed + added == raw.size();
+    if (consistent && m_modelValid) {
+        // Only the changed run is converted: the rest of the model stays as it was.
+        const int modelFrom = from + document()->findBlock(from).blockNumber();
+        const qsizetype modelRemoved =
+            removed + QStringView(m_raw).mid(from, removed).count(QChar(0x2029));
+        m_model.replace(modelFrom, modelRemoved, textmodel::modelForm(raw.mid(from, added)));
+    } else {
+        m_modelValid = false;
+    }
     m_raw = std::move(raw);
-    m_modelValid = false;
     emit changed();
 }
 
 QString TextArea::text() const
 {
     if (!m_modelValid) {
-        m_model = modelForm(m_raw);
+        m_model = textmodel::modelForm(m_raw);
         m_modelValid = true;
     }
     return m_model;
@@ -134,7 +60,7 @@ void TextArea::replaceRange(QTextCursor &cursor, const QString &modelText)
 {
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    cursor.insertText(documentForm(modelText));
+    cursor.insertText(textmodel::documentForm(modelText));
     cursor.endEditBlock();
 }
 

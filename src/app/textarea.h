@@ -54,10 +54,6 @@ public:
     void setReservedShortcuts(const QList<QKeySequence> &keys);
     void setAcceptFileDrops(bool accept) { setAcceptDrops(accept); }
 
-    /// The document character that stands in for a model character the widget would
-    /// otherwise treat as a line break (lone CR, lone LF, Qt's own separators).
-    static QChar standInFor(QChar modelChar);
-
 signals:
     /// Raised once for every change of the content, whoever made it.
     void changed();
@@ -74,7 +70,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    void onContentsChange();
+    void onContentsChange(int from, int removed, int added);
     void applyColors();
     void replaceRange(QTextCursor &cursor, const QString &modelText);
     int toModel(int docPosition) const;
@@ -83,7 +79,7 @@ private:
 
     QString m_raw;                  // the document's raw text at the last notification
     mutable QString m_model;        // the model form of m_raw, built on demand
-    mutable bool m_modelValid = true;
+    mutable bool m_modelValid = true; // m_model is m_raw in model form
     QList<QKeySequence> m_reserved;
     int m_foreColor;
     int m_backColor;

@@ -1,10 +1,11 @@
 // Shift-JIS conversion through glibc's iconv "CP932", which is the Windows table; the
 // forms Linux input methods type for the same characters (〜 − ‖ ¢ £ ¬ —) are accepted
-// by that table already, ¦ is mapped here.
+// by that table already, ¦ is mapped here. Encoding is memoised per character.
 #include "platform/codepage.h"
 
 #include <cerrno>
 #include <iconv.h>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -52,28 +53,45 @@ char16_t preferredForm(char16_t ch)
     }
 }
 
-// Encodes one UTF-16 unit or surrogate pair at text[i]; returns how many units it used,
-// appending the bytes to out; returns 0 when the character has no byte form.
-int encodeOne(const QString &text, qsizetype i, QByteArray &out)
+constexpr quint32 kUnknown = 0xFFFFFFFFu;
+constexpr quint32 kNoByteForm = 0xFFFFFFFEu;
+
+// The byte form of one BMP character as iconv gives it: one byte, two bytes (lead byte
+// high), or kNoByteForm.
+quint32 convertOne(char16_t ch)
 {
-    char16_t units[2] = {preferredForm(text.at(i).unicode()), 0};
-    int count = 1;
-    if (QChar::isHighSurrogate(units[0]) && i + 1 < text.size() &&
-        QChar::isLowSurrogate(text.at(i + 1).unicode())) {
-        units[1] = text.at(i + 1).unicode();
-        count = 2;
-    }
+    char16_t unit = preferredForm(ch);
     Converter &c = encoder();
     c.reset();
-    char *in = reinterpret_cast<char *>(units);
-    size_t inLeft = count * 2;
-    char buf[8];
-    char *o = buf;
+    char *in = reinterpret_cast<char *>(&unit);
+    size_t inLeft = 2;
+    unsigned char buf[8];
+    char *o = reinterpret_cast<char *>(buf);
     size_t outLeft = sizeof buf;
     if (iconv(c.handle(), &in, &inLeft, &o, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
-        return -count;
-    out.append(buf, o - buf);
-    return count;
+        return kNoByteForm;
+    const auto length = reinterpret_cast<unsigned char *>(o) - buf;
+    if (length == 1)
+        return buf[0];
+    if (length == 2)
+        return (quint32(buf[0]) << 8) | buf[1];
+    return kNoByteForm;
+}
+
+// Each character is converted by iconv once and remembered: a document uses a few
+// hundred distinct characters, and the backup is encoded on every keystroke.
+std::vector<quint32> &encodeTable()
+{
+    static std::vector<quint32> table(0x10000, kUnknown);
+    return table;
+}
+
+inline quint32 encodedForm(std::vector<quint32> &table, char16_t ch)
+{
+    quint32 &entry = table[ch];
+    if (entry == kUnknown)
+        entry = convertOne(ch);
+    return entry;
 }
 
 } // namespace
@@ -85,44 +103,35 @@ bool isAnsiLeadByte(unsigned char b)
 
 QByteArray toAnsi(const QString &text)
 {
-    QByteArray out;
-    out.reserve(text.size() * 2);
-    // Most text converts in one iconv call; characters without a byte form are handled
-    // one at a time so that each becomes a single "?".
-    Converter &c = encoder();
-    c.reset();
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    char *o = out.data();
     const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        char16_t first = data[pos];
-        if (preferredForm(first) != first) {
-            encodeOne(text, pos, out);
-            ++pos;
+    const qsizetype n = text.size();
+    std::vector<quint32> &table = encodeTable();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i];
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
             continue;
         }
-        qsizetype runEnd = pos;
-        while (runEnd < text.size() && preferredForm(data[runEnd]) == data[runEnd])
-            ++runEnd;
-        char *in = reinterpret_cast<char *>(const_cast<char16_t *>(data + pos));
-        size_t inLeft = (runEnd - pos) * 2;
-        const qsizetype before = out.size();
-        out.resize(before + inLeft + 16);
-        char *o = out.data() + before;
-        size_t outLeft = inLeft + 16;
-        size_t r = iconv(c.handle(), &in, &inLeft, &o, &outLeft);
-        out.resize(o - out.data());
-        pos = runEnd - static_cast<qsizetype>(inLeft / 2);
-        if (r == static_cast<size_t>(-1) && inLeft != 0) {
-            if (errno == E2BIG)
-                continue;
-            // One character without a byte form (or a lone surrogate).
-            const bool pair = QChar::isHighSurrogate(data[pos]) && pos + 1 < text.size() &&
-                              QChar::isLowSurrogate(data[pos + 1]);
-            out.append('?');
-            pos += pair ? 2 : 1;
-            c.reset();
+        if (QChar::isSurrogate(c)) {
+            // Code page 932 has nothing outside the BMP: a pair is one "?".
+            if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(data[i + 1]))
+                ++i;
+            *o++ = '?';
+            continue;
+        }
+        const quint32 code = encodedForm(table, c);
+        if (code == kNoByteForm) {
+            *o++ = '?';
+        } else if (code > 0xFF) {
+            *o++ = static_cast<char>(code >> 8);
+            *o++ = static_cast<char>(code & 0xFF);
+        } else {
+            *o++ = static_cast<char>(code);
         }
     }
+    out.truncate(o - out.data());
     return out;
 }
 
@@ -158,19 +167,12 @@ QString fromAnsi(const QByteArray &bytes)
 
 qsizetype firstUnrepresentable(const QString &text)
 {
-    // ASCII always has a byte form; everything else is tried one character at a time.
-    QByteArray scratch;
-    for (qsizetype i = 0; i < text.size();) {
-        const ushort u = text.at(i).unicode();
-        if (u < 0x80) {
-            ++i;
-            continue;
-        }
-        scratch.clear();
-        const int used = encodeOne(text, i, scratch);
-        if (used <= 0)
+    const qsizetype n = text.size();
+    std::vector<quint32> &table = encodeTable();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= 0x80 && (QChar::isSurrogate(c) || encodedForm(table, c) == kNoByteForm))
             return i;
-        i += used;
     }
     return -1;
 }

@@ -1,6 +1,9 @@
 // The text model of the text area: CR LF lines, lone CR and LF, offsets, selection,
 // notifications and the read-only flag.
 #include "app/textarea.h"
+#include "app/textmodel.h"
+
+#include <QRandomGenerator>
 
 #include <QInputMethodEvent>
 #include <QSignalSpy>
@@ -176,6 +179,33 @@ private slots:
         QCOMPARE(area.text(), QStringLiteral("ac"));
         QTest::keyClick(&area, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(area.text(), QStringLiteral("ac"));
+    }
+
+    void modelStaysRightThroughRandomEdits()
+    {
+        // The model is kept up to date change by change; after every edit it must equal
+        // the model built afresh from the document.
+        TextArea area;
+        area.show();
+        QRandomGenerator random(7);
+        const QStringList pieces = {"a", "\r\n", "\r", "\n", "あい", "\u2029", "", "xyz\r\n\r\n"};
+        for (int step = 0; step < 400; ++step) {
+            const int size = area.text().size();
+            area.setSelStart(random.bounded(size + 1));
+            area.setSelLength(random.bounded(4));
+            switch (random.bounded(3)) {
+            case 0:
+                area.setSelText(pieces.at(random.bounded(pieces.size())));
+                break;
+            case 1:
+                QTest::keyClick(&area, random.bounded(2) ? Qt::Key_Backspace : Qt::Key_Return);
+                break;
+            default:
+                QTest::keyClick(&area, Qt::Key_B);
+                break;
+            }
+            QCOMPARE(area.text(), textmodel::modelForm(area.document()->toRawText()));
+        }
     }
 
     void modelOfLargeText()

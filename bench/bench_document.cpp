@@ -1,0 +1,71 @@
+// One typed character through the whole change handler, and opening a 64000-byte
+// Shift-JIS file, in a 64000-character document of 2000 lines.
+#include "support/fixture.h"
+
+#include "platform/codepage.h"
+
+#include <QInputMethodEvent>
+#include <QTest>
+
+class BenchDocument : public QObject
+{
+    Q_OBJECT
+    QString m_text;
+
+private slots:
+    void initTestCase()
+    {
+        for (int i = 0; i < 2000; ++i)
+            m_text += QString(15, u'あ') + QString(15, u'a') + QStringLiteral("\r\n");
+    }
+
+    void typedCharacter()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        w.Text1->setText(m_text);
+        w.Text1->setSelStart(32000);
+        w.Text1->setFocus();
+        int i = 0;
+        QBENCHMARK {
+            if (++i % 2)
+                QTest::keyClick(w.Text1, Qt::Key_A);
+            else
+                QTest::keyClick(w.Text1, Qt::Key_Backspace);
+        }
+        QVERIFY(w.state.isModified);
+    }
+
+    void typedJapaneseCharacter()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(m_text);
+        w.Text1->setSelStart(32000);
+        QBENCHMARK {
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("漢"));
+            QApplication::sendEvent(w.Text1, &commit);
+        }
+        QVERIFY(w.state.isModified);
+    }
+
+    void openShiftJisFile()
+    {
+        Fixture f;
+        QByteArray bytes;
+        for (int i = 0; i < 1000; ++i)
+            bytes += platform::toAnsi(QString(15, u'あ') + QString(29, u'a')) + "\r\n";
+        bytes.truncate(64000);
+        f.write("big.txt", bytes);
+        Form1 &w = f.start();
+        QBENCHMARK {
+            w.OpenDocument(f.path("big.txt"));
+        }
+        QVERIFY(!w.Text1->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(BenchDocument)
+#include "bench_document.moc"

@@ -1,0 +1,80 @@
+// Starts a program, polls the X server every 0.2 ms until a viewable window whose name
+// contains the given text exists, and prints the elapsed milliseconds and the program's
+// resident memory in KiB; then ends the program.
+//   winwait NAME-PART SETTLE-MS PROGRAM [ARGS...]
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+static bool findViewable(Display *d, Window w, const char *part)
+{
+    XWindowAttributes attrs;
+    if (XGetWindowAttributes(d, w, &attrs) && attrs.map_state == IsViewable) {
+        char *name = nullptr;
+        if (XFetchName(d, w, &name) && name) {
+            const bool match = std::strstr(name, part) != nullptr;
+            XFree(name);
+            if (match)
+                return true;
+        }
+    }
+    Window root, parent, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &count))
+        return false;
+    bool found = false;
+    for (unsigned int i = 0; i < count && !found; ++i)
+        found = findViewable(d, children[i], part);
+    if (children)
+        XFree(children);
+    return found;
+}
+
+static long residentKiB(pid_t pid)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/status";
+    FILE *f = std::fopen(path.c_str(), "r");
+    if (!f)
+        return -1;
+    char line[256];
+    long kib = -1;
+    while (std::fgets(line, sizeof line, f)) {
+        if (std::strncmp(line, "VmRSS:", 6) == 0)
+            kib = std::atol(line + 6);
+    }
+    std::fclose(f);
+    return kib;
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc < 4)
+        return 2;
+    Display *d = XOpenDisplay(nullptr);
+    if (!d)
+        return 2;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execvp(argv[3], argv + 3);
+        _exit(127);
+    }
+    while (!findViewable(d, DefaultRootWindow(d), argv[1]))
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[2])));
+    std::printf("%.1f %ld\n", ms, residentKiB(pid));
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return 0;
+}
