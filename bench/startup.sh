@@ -15,15 +15,14 @@ sleep 1
 export DISPLAY=:77
 args=()
 [ -n "$file" ] && args=("$file")
+results="$work/results"
 for i in $(seq "$runs"); do
     rm -f "$work/backup.txt"
-    echo "vellit $("$build/bench/winwait" " - Vellit" 300 "$work/vellit" "${args[@]}")"
-    echo "minimal $("$build/bench/winwait" "minimal - Qt" 300 "$build/bench/minimal_qt" "${args[@]}")"
-done | awk '
-    { t[$1] = t[$1] " " $2; m[$1] = m[$1] " " $3 }
-    function median(s,   a, n) { n = split(s, a, " "); asort(a); return a[int((n + 1) / 2)] }
-    END {
-        for (p in t) printf "%-8s median %.1f ms, %d KiB resident\n", p, median(t[p]), median(m[p])
-        printf "ratio: time %.2f, memory %.2f\n", median(t["vellit"]) / median(t["minimal"]),
-            median(m["vellit"]) / median(m["minimal"])
-    }'
+    echo "vellit $("$build/bench/winwait" " - Vellit" 300 "$work/vellit" "${args[@]}")" >>"$results"
+    echo "minimal $("$build/bench/winwait" "minimal - Qt" 300 "$build/bench/minimal_qt" "${args[@]}")" >>"$results"
+done
+median() { grep "^$1 " "$results" | cut -d' ' -f"$2" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+vt=$(median vellit 2); vm=$(median vellit 3); mt=$(median minimal 2); mm=$(median minimal 3)
+echo "vellit:  median $vt ms to the window shown, $vm KiB resident"
+echo "minimal: median $mt ms to the window shown, $mm KiB resident"
+awk -v a="$vt" -v b="$mt" -v c="$vm" -v d="$mm" 'BEGIN { printf "ratio: time %.2f, memory %.2f\n", a / b, c / d }'

@@ -15,18 +15,33 @@
 #include <thread>
 #include <unistd.h>
 
-static bool findViewable(Display *d, Window w, const char *part)
+// Whether the window's _NET_WM_NAME or WM_NAME, in whatever encoding, contains part.
+static bool nameContains(Display *d, Window w, const char *part)
 {
-    XWindowAttributes attrs;
-    if (XGetWindowAttributes(d, w, &attrs) && attrs.map_state == IsViewable) {
-        char *name = nullptr;
-        if (XFetchName(d, w, &name) && name) {
-            const bool match = std::strstr(name, part) != nullptr;
-            XFree(name);
+    for (const char *property : {"_NET_WM_NAME", "WM_NAME"}) {
+        Atom type;
+        int format;
+        unsigned long count, after;
+        unsigned char *data = nullptr;
+        if (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 1024, False,
+                               AnyPropertyType, &type, &format, &count, &after,
+                               &data) == Success &&
+            data) {
+            const bool match = std::strstr(reinterpret_cast<char *>(data), part) != nullptr;
+            XFree(data);
             if (match)
                 return true;
         }
     }
+    return false;
+}
+
+static bool findViewable(Display *d, Window w, const char *part)
+{
+    XWindowAttributes attrs;
+    if (XGetWindowAttributes(d, w, &attrs) && attrs.map_state == IsViewable &&
+        nameContains(d, w, part))
+        return true;
     Window root, parent, *children = nullptr;
     unsigned int count = 0;
     if (!XQueryTree(d, w, &root, &parent, &children, &count))

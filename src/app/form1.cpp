@@ -62,7 +62,8 @@ Form1::Form1(QWidget *parent)
       mnupopMenu(new QMenu(QStringLiteral("隠しメニュー"), this))
 {
     setWindowTitle(QStringLiteral("無題 - Vellit"));
-    setWindowIcon(QIcon(QStringLiteral(":/vellit.png")));
+    // Read with the built-in PNG reader: a plain QIcon load scans every image plugin.
+    setWindowIcon(QPixmap::fromImage(QImage(QStringLiteral(":/vellit.png"), "PNG")));
     Text1->setObjectName(QStringLiteral("Text1"));
     setCentralWidget(Text1);
     mnupopMenu->setObjectName(QStringLiteral("mnupopMenu"));
