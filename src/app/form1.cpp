@@ -50,8 +50,16 @@ void addRows(Form1 *window, QMenu *root, std::vector<MenuRow>::const_iterator be
             action->setCheckable(true);
             action->setChecked(true); // the design carries the mark; start-up clears it
         }
-        if (row->handler)
+        if (row->handler && row->checkable) {
+            // The handler itself inverts the mark; undo the toggle Qt made first.
+            QObject::connect(action, &QAction::triggered, window,
+                             [window, action, handler = row->handler](bool checked) {
+                                 action->setChecked(!checked);
+                                 (window->*handler)();
+                             });
+        } else if (row->handler) {
             QObject::connect(action, &QAction::triggered, window, row->handler);
+        }
     }
 }
 

@@ -129,6 +129,7 @@ private:
 
     void buildMenus();
     void insertRegistered(int n);
+    void convertSelection(QString (*conversion)(const QString &));
     /// The save prompt when the document is modified; false when the command must stop
     /// (Cancel, unless cancelGoesOn, or a save that was cancelled or failed).
     bool confirmDiscard(bool cancelGoesOn = false);
