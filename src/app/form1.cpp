@@ -4,6 +4,8 @@
 #include "app/menutree.h"
 #include "app/textarea.h"
 #include "app/twips.h"
+#include "search/form2.h"
+#include "search/form3.h"
 #include "settings/form4.h"
 #include "settings/form7.h"
 

@@ -14,6 +14,8 @@
 class QAction;
 class QMenu;
 class TextArea;
+class Form2;
+class Form3;
 class Form4;
 class Form7;
 
@@ -42,6 +44,9 @@ public:
     Form4 *form4();
     bool hasForm7() const;
     bool hasForm4() const;
+    /// The find dialog, created hidden when missing; the replace dialog when shown.
+    Form2 *form2();
+    Form3 *form3() const;
 
     /// Whether another copy was running when this one started.
     bool isSecondInstance() const { return m_secondInstance; }
@@ -142,6 +147,9 @@ private:
 
     QPointer<Form7> m_form7;
     QPointer<Form4> m_form4;
+    QPointer<Form2> m_form2;
+    QPointer<Form3> m_form3;
+    QString m_searchText; // the find dialog's search text, kept for the whole run
     bool m_secondInstance = false;
     bool m_backupWarned = false;
     bool m_ending = false;

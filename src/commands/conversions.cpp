@@ -8,7 +8,9 @@
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
+#include <array>
 #include <memory>
+#include <vector>
 
 namespace conversions {
 namespace {
@@ -38,14 +40,53 @@ std::unique_ptr<icu::Transliterator> makeTransliterator(const char *id)
     return U_SUCCESS(status) ? std::move(t) : nullptr;
 }
 
-QString transliterate(icu::Transliterator *t, const QString &text)
+// A per-character mapping taken from an ICU transform once, for the characters of a
+// set: each maps to at most two UTF-16 units (ガ → ｶﾞ). Converting through the table is
+// far faster than running the transform over a whole text.
+class CharacterTable
 {
-    if (!t)
-        return text;
-    icu::UnicodeString s = toIcu(text);
-    t->transliterate(s);
-    return fromIcu(s);
-}
+public:
+    CharacterTable(const char *transform, const char *characters) : m_map(0x10000)
+    {
+        const auto t = makeTransliterator(transform);
+        const QString set = QString::fromUtf8(characters);
+        for (qsizetype i = 0; t && i < set.size(); ++i) {
+            const char16_t from = set.at(i).unicode();
+            const char16_t to = i + 2 < set.size() && set.at(i + 1) == u'-'
+                                    ? set.at(i + 2).unicode()
+                                    : from;
+            for (char32_t c = from; c <= to; ++c) {
+                icu::UnicodeString one(static_cast<UChar>(c));
+                t->transliterate(one);
+                if (one.length() >= 1 && one.length() <= 2 && one != icu::UnicodeString(static_cast<UChar>(c)))
+                    m_map[c] = {one.charAt(0), one.length() == 2 ? one.charAt(1) : char16_t(0)};
+            }
+            if (to != from)
+                i += 2;
+        }
+    }
+
+    QString apply(const QString &text) const
+    {
+        QString out(text.size() * 2, Qt::Uninitialized);
+        char16_t *o = reinterpret_cast<char16_t *>(out.data());
+        for (const QChar ch : text) {
+            const auto &m = m_map[ch.unicode()];
+            if (m[0] == 0) {
+                *o++ = ch.unicode();
+            } else {
+                *o++ = m[0];
+                if (m[1])
+                    *o++ = m[1];
+            }
+        }
+        out.truncate(o - reinterpret_cast<char16_t *>(out.data()));
+        return out;
+    }
+
+private:
+    std::vector<std::array<char16_t, 2>> m_map;
+};
 
 bool isWordSeparator(char16_t c)
 {
@@ -178,17 +219,17 @@ QString toKatakana(const QString &text)
 
 QString toNarrow(const QString &text)
 {
-    static const auto t = makeTransliterator(
-        "[\\uFF01-\\uFF5E\\u3000\\u30A1-\\u30FA\\u3001\\u3002\\u300C\\u300D\\u30FB\\u30FC] "
-        "Fullwidth-Halfwidth");
-    return transliterate(t.get(), text);
+    // Only what the half-width forms of Shift-JIS hold: full-width ASCII, the
+    // ideographic space, katakana and six punctuation marks.
+    static const CharacterTable table("Fullwidth-Halfwidth",
+                                      "！-～\u3000ァ-ヺ、。「」・ー");
+    return table.apply(text);
 }
 
 QString toWide(const QString &text)
 {
-    static const auto t =
-        makeTransliterator("[\\u0020-\\u007E\\uFF61-\\uFF9F] Halfwidth-Fullwidth");
-    return composeMarks(transliterate(t.get(), text));
+    static const CharacterTable table("Halfwidth-Fullwidth", " -~｡-ﾟ");
+    return composeMarks(table.apply(text));
 }
 
 } // namespace conversions

@@ -2,7 +2,7 @@
 // texts while it exists.
 #pragma once
 
-#include "settings/fixeddialog.h"
+#include "app/fixeddialog.h"
 
 class QLineEdit;
 class QPushButton;

@@ -2,7 +2,7 @@
 // hold the options during a run.
 #pragma once
 
-#include "settings/fixeddialog.h"
+#include "app/fixeddialog.h"
 
 class QCheckBox;
 class QGroupBox;

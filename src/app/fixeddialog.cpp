@@ -1,5 +1,5 @@
 // Fixed-border dialogs positioned in twips.
-#include "settings/fixeddialog.h"
+#include "app/fixeddialog.h"
 
 #include "app/twips.h"
 

@@ -1,0 +1,66 @@
+// The find dialog and its search, sagasu.
+#include "search/form2.h"
+
+#include "app/form1.h"
+#include "app/textarea.h"
+#include "platform/messagebox.h"
+#include "search/matching.h"
+#include "search/searchmessages.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+Form2::Form2(Form1 &owner, QString &searchText)
+    : FixedDialog(&owner, QStringLiteral("検索"), 6855, 1260), m_owner(owner),
+      m_searchText(searchText)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(owner.windowIcon());
+    Label1 = new QLabel(QStringLiteral("検索する文字列(&N):"), this);
+    Text1 = new QLineEdit(this);
+    Command1 = new QPushButton(QStringLiteral("次を検索(&F)"), this);
+    Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
+    Check1 = new QCheckBox(QStringLiteral("大文字/小文字、全角/半角、平仮名/片仮名を区別する"), this);
+    Label1->setBuddy(Text1);
+    place(Label1, 120, 240, 1935, 255);
+    place(Text1, 1920, 240, 3255, 270);
+    place(Command1, 5400, 120, 1335, 375);
+    place(Command2, 5400, 600, 1335, 375);
+    place(Check1, 120, 720, 4935, 255);
+    const QList<QWidget *> named = {Label1, Text1, Command1, Command2, Check1};
+    const QStringList names = {"Label1", "Text1", "Command1", "Command2", "Check1"};
+    for (qsizetype i = 0; i < named.size(); ++i)
+        named.at(i)->setObjectName(names.at(i));
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Check1);
+    for (QPushButton *b : {Command1, Command2})
+        b->setAutoDefault(false);
+
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString &text) { m_searchText = text; });
+    connect(Command1, &QPushButton::clicked, this, &Form2::sagasu);
+    connect(Command2, &QPushButton::clicked, this, &Form2::close);
+}
+
+void Form2::sagasu()
+{
+    if (m_searchText.isEmpty()) {
+        m_owner.mnuKensaku_Click();
+        return;
+    }
+    TextArea &text = *m_owner.Text1;
+    const int start = text.selStart() + text.selLength();
+    const qsizetype p = matching::find(text.text(), m_searchText, start, Check1->isChecked());
+    if (p >= 0) {
+        text.setSelStart(static_cast<int>(p));
+        text.setSelLength(static_cast<int>(m_searchText.size()));
+    } else {
+        platform::MsgBox(&m_owner, notFoundMessage(m_searchText), platform::Buttons::Ok,
+                         platform::Icon::Information);
+    }
+    m_owner.activateWindow();
+    text.setFocus();
+}

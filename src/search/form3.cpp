@@ -1,0 +1,131 @@
+// The replace dialog: find next, replace, and replace all.
+#include "search/form3.h"
+
+#include "app/form1.h"
+#include "app/textarea.h"
+#include "platform/messagebox.h"
+#include "search/matching.h"
+#include "search/replaceall.h"
+#include "search/searchmessages.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+Form3::Form3(Form1 &owner)
+    : FixedDialog(&owner, QStringLiteral("置換"), 5895, 1665), m_owner(owner)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(owner.windowIcon());
+    Label1 = new QLabel(QStringLiteral("検索する文字列(&N):"), this);
+    Text1 = new QLineEdit(this);
+    Label2 = new QLabel(QStringLiteral("置換る文字列(&I):"), this);
+    Text2 = new QLineEdit(this);
+    Check1 = new QCheckBox(QStringLiteral("大文字/小文字、全角/半角、平仮名/片仮名を区別する"), this);
+    Command1 = new QPushButton(QStringLiteral("次を検索(&F)"), this);
+    Command2 = new QPushButton(QStringLiteral("置換(&R)"), this);
+    Command3 = new QPushButton(QStringLiteral("全て置換(&A)"), this);
+    Command4 = new QPushButton(QStringLiteral("キャンセル"), this);
+    Label1->setBuddy(Text1);
+    Label2->setBuddy(Text2);
+    place(Label1, 120, 120, 1695, 255);
+    place(Text1, 1800, 120, 3975, 270);
+    place(Label2, 120, 480, 1575, 375);
+    place(Text2, 1800, 480, 3975, 270);
+    place(Check1, 120, 840, 4935, 255);
+    place(Command1, 120, 1200, 1335, 375);
+    place(Command2, 1560, 1200, 1335, 375);
+    place(Command3, 3000, 1200, 1335, 375);
+    place(Command4, 4440, 1200, 1335, 375);
+    const QList<QWidget *> named = {Label1,   Text1,    Label2,   Text2,   Check1,
+                                    Command1, Command2, Command3, Command4};
+    const QStringList names = {"Label1",   "Text1",    "Label2",   "Text2",   "Check1",
+                               "Command1", "Command2", "Command3", "Command4"};
+    for (qsizetype i = 0; i < named.size(); ++i)
+        named.at(i)->setObjectName(names.at(i));
+    QWidget *order[] = {Text1, Text2, Check1, Command1, Command2, Command3, Command4};
+    for (int i = 0; i + 1 < 7; ++i)
+        setTabOrder(order[i], order[i + 1]);
+    for (QPushButton *b : {Command1, Command2, Command3, Command4})
+        b->setAutoDefault(false);
+
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form3::close);
+}
+
+bool Form3::exact() const
+{
+    return Check1->isChecked();
+}
+
+void Form3::reportNotFound()
+{
+    platform::MsgBox(&m_owner, notFoundMessage(Text1->text()), platform::Buttons::Ok,
+                     platform::Icon::Information);
+}
+
+// Selects the first occurrence at or after start; false, with the message, when none.
+void Form3::selectNext(qsizetype start)
+{
+    TextArea &text = *m_owner.Text1;
+    const QString search = Text1->text();
+    const qsizetype p = matching::find(text.text(), search, start, exact());
+    if (p >= 0) {
+        text.setSelStart(static_cast<int>(p));
+        text.setSelLength(static_cast<int>(search.size()));
+        notFound = false;
+    } else {
+        reportNotFound();
+        notFound = true;
+    }
+}
+
+void Form3::Command1_Click()
+{
+    TextArea &text = *m_owner.Text1;
+    const bool keep = notFound;
+    selectNext(text.selStart() + text.selLength());
+    notFound = keep;
+    m_owner.activateWindow();
+    text.setFocus();
+}
+
+void Form3::Command2_Click()
+{
+    TextArea &text = *m_owner.Text1;
+    const QString search = Text1->text();
+    if (!search.isEmpty() && matching::equal(text.selText(), search, exact()))
+        text.setSelText(Text2->text());
+    selectNext(text.selStart());
+    m_owner.activateWindow();
+    text.setFocus();
+}
+
+void Form3::Command3_Click()
+{
+    // The same end as pressing Replace until nothing more is found: the text, the
+    // selection, the last two undo snapshots and the backup all come out alike, with one
+    // message; only the steps in between are not shown.
+    TextArea &text = *m_owner.Text1;
+    const replaceall::Outcome outcome =
+        replaceall::plan(text.text(), text.selStart(), text.selLength(), Text1->text(),
+                         Text2->text(), exact());
+    // Changes the step-by-step run makes, mirrored with the same parity, so that the
+    // snapshots end in the same slots: the text before the last change, then after it.
+    if (outcome.changes >= 3 && outcome.changes % 2 == 1)
+        text.setText(outcome.finalText);
+    if (outcome.changes >= 2)
+        text.setText(outcome.beforeLast);
+    if (outcome.changes >= 1)
+        text.setText(outcome.finalText);
+    text.setSelStart(outcome.selStart);
+    text.setSelLength(outcome.selLength);
+    reportNotFound();
+    notFound = true;
+    m_owner.activateWindow();
+    text.setFocus();
+}

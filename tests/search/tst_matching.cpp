@@ -1,0 +1,63 @@
+// The search fold and forward search.
+#include "search/matching.h"
+
+#include <QTest>
+
+using namespace matching;
+
+class TestMatching : public QObject
+{
+    Q_OBJECT
+private slots:
+    void foldEqualities_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::newRow("case") << "ABC" << "abc";
+        QTest::newRow("full-width upper") << "ABC" << "ＡＢＣ";
+        QTest::newRow("full-width lower") << "ABC" << "ａｂｃ";
+        QTest::newRow("katakana") << "かな" << "カナ";
+        QTest::newRow("half-width katakana") << "かな" << "ｶﾅ";
+        QTest::newRow("ideographic space") << "a b" << "a\u3000b";
+        QTest::newRow("punctuation") << "、。「」・ー" << "､｡｢｣･ｰ";
+        QTest::newRow("half-width voiced pair") << "か゛" << "ｶﾞ";
+        QTest::newRow("vu") << "ゔ" << "ヴ";
+        QTest::newRow("greek") << "ΣΑΣ" << "σασ";
+    }
+
+    void foldEqualities()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QVERIFY(equal(a, b, false));
+        QVERIFY(!equal(a, b, true));
+        QCOMPARE(fold(a).size(), a.size());
+    }
+
+    void foldInequalities()
+    {
+        QVERIFY(!equal(QStringLiteral("が"), QStringLiteral("か"), false));
+        QVERIFY(!equal(QStringLiteral("ガ"), QStringLiteral("ｶﾞ"), false)); // lengths differ
+        QVERIFY(!equal(QStringLiteral("ß"), QStringLiteral("ss"), false));
+        QCOMPARE(fold(QStringLiteral("ß")), QStringLiteral("ß"));
+        QVERIFY(!equal(QStringLiteral("漢"), QStringLiteral("字"), false));
+    }
+
+    void forwardSearch()
+    {
+        const QString text = QStringLiteral("xabcabc");
+        QCOMPARE(find(text, "abc", 0, true), 1);
+        QCOMPARE(find(text, "abc", 4, true), 4);
+        QCOMPARE(find(text, "abc", 5, true), -1);
+        QCOMPARE(find(text, "ABC", 2, false), 4);
+        QCOMPARE(find(text, "ABC", 2, true), -1);
+        QCOMPARE(find("aaa", "aa", 2, true), -1);
+        QCOMPARE(find(QString(), "a", 0, false), -1);
+        QCOMPARE(find("abc", QString(), 0, false), -1);
+        QCOMPARE(find("abc", "c", 3, false), -1);
+        QCOMPARE(find("ｶﾅとカナ", "かな", 1, false), 3);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestMatching)
+#include "tst_matching.moc"
