@@ -4,19 +4,33 @@
 #include "app/twips.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 FixedDialog::FixedDialog(QWidget *parent, const QString &caption, int widthTwips,
                          int heightTwips)
     : QDialog(parent)
 {
     setWindowTitle(caption);
+    // The layout in twips was made for a 9-point Japanese UI font.
+    QFont uiFont = font();
+    uiFont.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
+                        QStringLiteral("IPAPGothic"), QStringLiteral("VL Gothic"),
+                        uiFont.family()});
+    uiFont.setPointSize(9);
+    setFont(uiFont);
     setFixedSize(twips::toPixelsX(this, widthTwips), twips::toPixelsY(this, heightTwips));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
 void FixedDialog::place(QWidget *control, int left, int top, int width, int height)
 {
-    control->setGeometry(twips::rect(this, left, top, width, height));
+    QRect r = twips::rect(this, left, top, width, height);
+    // A caption wider than its place may use the room up to its container's edge, so
+    // that it is never cut off.
+    const int room = control->parentWidget()->width() - r.left() - 4;
+    if (control->sizeHint().width() > r.width() && !qobject_cast<QLineEdit *>(control))
+        r.setWidth(qMin(control->sizeHint().width(), qMax(r.width(), room)));
+    control->setGeometry(r);
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent *e)

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The real editor under Xvfb: type, kill it with SIGKILL, start it again, answer Yes to
+# the recovery prompt and find the text back. Usage: crash_recovery.sh VELLIT
+set -euo pipefail
+vellit=$1
+work=$(mktemp -d)
+cp "$vellit" "$work/vellit"
+# Xvfb picks a free display number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+display=:$(head -1 "$work/display")
+app=
+cleanup() {
+    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
+xdpyinfo >/dev/null
+
+wait_window() { # name-part
+    for _ in $(seq 100); do
+        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$w" ] && {
+            echo "$w"
+            return 0
+        }
+        sleep 0.1
+    done
+    echo "no window named '$1'" >&2
+    return 1
+}
+
+"$work/vellit" &
+app=$!
+win=$(wait_window ' - Vellit')
+xdotool windowfocus --sync "$win"
+xdotool type --delay 20 'abc'
+xdotool key Return
+xdotool type --delay 20 'xyz'
+for _ in $(seq 50); do
+    [ "$(cat "$work/backup.txt")" = $'abc\r\nxyz\r' ] && break
+    sleep 0.1
+done
+kill -9 "$app"
+wait "$app" 2>/dev/null || true
+app=
+printf 'backup after the kill: %q\n' "$(cat "$work/backup.txt")"
+[ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = " a b c \r \n x y z \r \n" ]
+
+"$work/vellit" &
+app=$!
+prompt=$(wait_window '^Vellit$')
+xdotool windowfocus --sync "$prompt"
+xdotool key Return
+wait_window ' - Vellit' >/dev/null
+# Answered Yes: the restored text (one CR LF more) is in the editor, and the backup holds
+# it until the next change.
+for _ in $(seq 50); do
+    [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = " a b c \r \n x y z \r \n \r \n" ] && break
+    sleep 0.1
+done
+od -An -c "$work/backup.txt"
+[ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = " a b c \r \n x y z \r \n \r \n" ]
+echo "recovered"
