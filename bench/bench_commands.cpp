@@ -29,8 +29,8 @@ private slots:
     void conversion_data()
     {
         QTest::addColumn<int>("which");
-        const char *names[] = {"lower", "upper", "properCase", "toHiragana", "toKatakana",
-                               "toNarrow", "toWide"};
+        const char *names[] = {"lower",      "upper",    "properCase", "toHiragana",
+                               "toKatakana", "toNarrow", "toWide"};
         for (int i = 0; i < 7; ++i)
             QTest::newRow(names[i]) << i;
     }
@@ -44,7 +44,8 @@ private slots:
             conversions::toWide};
         const QString text = mixedText();
         QString out;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             out = functions[which](text);
         }
         QVERIFY(!out.isEmpty());
@@ -58,7 +59,8 @@ private slots:
         for (int i = 0; i < 5000; ++i)
             clip += QStringLiteral("引用される行 %1\n").arg(i);
         QGuiApplication::clipboard()->setText(clip);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             w.Text1->setText(QString());
             w.mnuInPaste_Click();
         }

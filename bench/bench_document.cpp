@@ -28,7 +28,8 @@ private slots:
         w.Text1->setSelStart(32000);
         w.Text1->setFocus();
         int i = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             if (++i % 2)
                 QTest::keyClick(w.Text1, Qt::Key_A);
             else
@@ -43,7 +44,8 @@ private slots:
         Form1 &w = f.start();
         w.Text1->setText(m_text);
         w.Text1->setSelStart(32000);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QInputMethodEvent commit;
             commit.setCommitString(QStringLiteral("漢"));
             QApplication::sendEvent(w.Text1, &commit);
@@ -60,7 +62,8 @@ private slots:
         bytes.truncate(64000);
         f.write("big.txt", bytes);
         Form1 &w = f.start();
-        QBENCHMARK {
+        QBENCHMARK
+        {
             w.OpenDocument(f.path("big.txt"));
         }
         QVERIFY(!w.Text1->text().isEmpty());

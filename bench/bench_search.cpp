@@ -39,7 +39,8 @@ private slots:
     {
         const QString text = document(false) + QStringLiteral("ＦＩＮＤめ");
         qsizetype p = -1;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             p = matching::find(text, QStringLiteral("findメ"), 0, false);
         }
         QCOMPARE(p, text.size() - 5);
@@ -50,7 +51,8 @@ private slots:
         Fixture f;
         Form1 &w = f.start();
         Form3 &r = replaceDialog(w);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             w.Text1->setText(document(true));
             w.Text1->setSelStart(0);
             r.Command3_Click();
@@ -63,7 +65,8 @@ private slots:
         Fixture f;
         Form1 &w = f.start();
         Form3 &r = replaceDialog(w);
-        QBENCHMARK_ONCE {
+        QBENCHMARK_ONCE
+        {
             w.Text1->setText(document(true));
             w.Text1->setSelStart(0);
             r.notFound = false;

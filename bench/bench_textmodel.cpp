@@ -24,7 +24,8 @@ private slots:
         TextArea area;
         area.setText(m_text);
         QString out;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             out = textmodel::modelForm(area.document()->toRawText());
         }
         QCOMPARE(out, m_text);
@@ -36,7 +37,8 @@ private slots:
         area.setText(m_text);
         int offset = 0;
         int sum = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             offset = (offset + 31999) % 64000;
             area.setSelStart(offset);
             sum += area.selStart();

@@ -24,8 +24,7 @@ static bool nameContains(Display *d, Window w, const char *part)
         unsigned long count, after;
         unsigned char *data = nullptr;
         if (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 1024, False,
-                               AnyPropertyType, &type, &format, &count, &after,
-                               &data) == Success &&
+                               AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
             data) {
             const bool match = std::strstr(reinterpret_cast<char *>(data), part) != nullptr;
             XFree(data);

@@ -6,8 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-FixedDialog::FixedDialog(QWidget *parent, const QString &caption, int widthTwips,
-                         int heightTwips)
+FixedDialog::FixedDialog(QWidget *parent, const QString &caption, int widthTwips, int heightTwips)
     : QDialog(parent)
 {
     setWindowTitle(caption);

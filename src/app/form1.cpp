@@ -15,11 +15,11 @@
 
 const QStringList Form1::kUndoItems = {QStringLiteral("mnuBack"), QStringLiteral("mnupopBack")};
 
-const QStringList Form1::kTextItems = {
-    QStringLiteral("mnuKiru"),     QStringLiteral("mnuCopy"),     QStringLiteral("mnuKiru2"),
-    QStringLiteral("mnuCopy2"),    QStringLiteral("mnuDel"),      QStringLiteral("mnupopKiru"),
-    QStringLiteral("mnupopCopy"),  QStringLiteral("mnupopKiru2"), QStringLiteral("mnupopCopy2"),
-    QStringLiteral("mnupopDel")};
+const QStringList Form1::kTextItems = {QStringLiteral("mnuKiru"),     QStringLiteral("mnuCopy"),
+                                       QStringLiteral("mnuKiru2"),    QStringLiteral("mnuCopy2"),
+                                       QStringLiteral("mnuDel"),      QStringLiteral("mnupopKiru"),
+                                       QStringLiteral("mnupopCopy"),  QStringLiteral("mnupopKiru2"),
+                                       QStringLiteral("mnupopCopy2"), QStringLiteral("mnupopDel")};
 
 namespace {
 
@@ -92,7 +92,8 @@ void Form1::buildMenus()
     QList<QKeySequence> shortcuts;
     const auto &tree = menuBarTree();
     for (auto top = tree.begin(); top != tree.end();) {
-        auto next = std::find_if(top + 1, tree.end(), [](const MenuRow &r) { return r.level == 0; });
+        auto next =
+            std::find_if(top + 1, tree.end(), [](const MenuRow &r) { return r.level == 0; });
         QMenu *menu = menuBar()->addMenu(QString::fromUtf8(top->caption));
         menu->setObjectName(QLatin1StringView(top->name));
         menu->menuAction()->setObjectName(QLatin1StringView(top->name));
@@ -134,6 +135,9 @@ void Form1::showEvent(QShowEvent *event)
     if (m_restoredFrame.isValid()) {
         const QRect frame = m_restoredFrame;
         m_restoredFrame = QRect();
-        QTimer::singleShot(0, this, [this, frame] { setFrameGeometry(frame); m_restoredFrame = QRect(); });
+        QTimer::singleShot(0, this, [this, frame] {
+            setFrameGeometry(frame);
+            m_restoredFrame = QRect();
+        });
     }
 }

@@ -10,7 +10,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-
 TextArea::TextArea(QWidget *parent)
     : QPlainTextEdit(parent), m_foreColor(platform::kSystemWindowText),
       m_backColor(platform::kSystemWindowBackground)
@@ -220,8 +219,8 @@ bool TextArea::event(QEvent *e)
         auto *ke = static_cast<QKeyEvent *>(e);
         // Del with nothing selected deletes the next character here; every other menu key
         // goes to its menu item.
-        const bool plainDelete = ke->key() == Qt::Key_Delete &&
-                                 ke->modifiers() == Qt::NoModifier && !textCursor().hasSelection();
+        const bool plainDelete = ke->key() == Qt::Key_Delete && ke->modifiers() == Qt::NoModifier &&
+                                 !textCursor().hasSelection();
         if (isReserved(ke) && !plainDelete) {
             ke->ignore();
             return true;
@@ -284,7 +283,8 @@ void TextArea::insertFromMimeData(const QMimeData *source)
     // Middle-click pastes from the selection: the text goes in through the text model so
     // that its line breaks are the model's.
     if (source->hasText() && !isReadOnly())
-        setSelText(source->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        setSelText(source->text()
+                       .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                        .replace(u'\r', u'\n')
                        .replace(u'\n', QStringLiteral("\r\n")));
 }

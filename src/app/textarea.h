@@ -77,8 +77,8 @@ private:
     int toDocument(int modelOffset) const;
     bool isReserved(const QKeyEvent *e) const;
 
-    QString m_raw;                  // the document's raw text at the last notification
-    mutable QString m_model;        // the model form of m_raw, built on demand
+    QString m_raw;                    // the document's raw text at the last notification
+    mutable QString m_model;          // the model form of m_raw, built on demand
     mutable bool m_modelValid = true; // m_model is m_raw in model form
     QList<QKeySequence> m_reserved;
     int m_foreColor;

@@ -28,8 +28,7 @@ int fromPixelsY(const QWidget *w, int p)
 
 QRect rect(const QWidget *w, int left, int top, int width, int height)
 {
-    return QRect(toPixelsX(w, left), toPixelsY(w, top), toPixelsX(w, width),
-                 toPixelsY(w, height));
+    return QRect(toPixelsX(w, left), toPixelsY(w, top), toPixelsX(w, width), toPixelsY(w, height));
 }
 
 } // namespace twips

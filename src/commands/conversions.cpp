@@ -52,13 +52,13 @@ public:
         const QString set = QString::fromUtf8(characters);
         for (qsizetype i = 0; t && i < set.size(); ++i) {
             const char16_t from = set.at(i).unicode();
-            const char16_t to = i + 2 < set.size() && set.at(i + 1) == u'-'
-                                    ? set.at(i + 2).unicode()
-                                    : from;
+            const char16_t to =
+                i + 2 < set.size() && set.at(i + 1) == u'-' ? set.at(i + 2).unicode() : from;
             for (char32_t c = from; c <= to; ++c) {
                 icu::UnicodeString one(static_cast<UChar>(c));
                 t->transliterate(one);
-                if (one.length() >= 1 && one.length() <= 2 && one != icu::UnicodeString(static_cast<UChar>(c)))
+                if (one.length() >= 1 && one.length() <= 2 &&
+                    one != icu::UnicodeString(static_cast<UChar>(c)))
                     m_map[c] = {one.charAt(0), one.length() == 2 ? one.charAt(1) : char16_t(0)};
             }
             if (to != from)
@@ -221,8 +221,7 @@ QString toNarrow(const QString &text)
 {
     // Only what the half-width forms of Shift-JIS hold: full-width ASCII, the
     // ideographic space, katakana and six punctuation marks.
-    static const CharacterTable table("Fullwidth-Halfwidth",
-                                      "！-～\u3000ァ-ヺ、。「」・ー");
+    static const CharacterTable table("Fullwidth-Halfwidth", "！-～\u3000ァ-ヺ、。「」・ー");
     return table.apply(text);
 }
 

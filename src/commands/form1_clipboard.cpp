@@ -57,9 +57,8 @@ void Form1::mnuInPaste_Click()
         return;
     // Repaints run while a long text is split, but no input: a command started in the
     // middle would change the text under the paste.
-    const QString result = textcommands::quoted(text, [] {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    const QString result = textcommands::quoted(
+        text, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     Text1->setSelText(result);
 }
 

@@ -16,8 +16,9 @@ QString dangerousExtension(const QString &path)
     if (!kDangerous.contains(path.right(4).toUpper()))
         return QString();
     return QStringLiteral("拡張子が\"") + path.right(3) +
-           QStringLiteral("\"の物を開こうとしています。\r\n"
-                          "これらを無理に編集して保存するとプログラムが正常に動かなくなる場合があります。");
+           QStringLiteral(
+               "\"の物を開こうとしています。\r\n"
+               "これらを無理に編集して保存するとプログラムが正常に動かなくなる場合があります。");
 }
 
 QString savePrompt(const QString &documentPath)

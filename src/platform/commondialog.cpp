@@ -19,8 +19,7 @@ namespace {
 class QtCommonDialogUi final : public CommonDialogUi
 {
 public:
-    bool open(QWidget *parent, const QString &qtFilter, QString &fileName,
-              bool &readOnly) override
+    bool open(QWidget *parent, const QString &qtFilter, QString &fileName, bool &readOnly) override
     {
         QFileDialog dialog(parent);
         dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -49,11 +49,12 @@ WriteResult writeFileAtomically(const QString &path, const QByteArray &bytes, bo
     if (hadFile)
         ::fchmod(fd, existing.st_mode & 07777);
     else
-        ::fchmod(fd, 0666 & ~[] {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            return mask;
-        }());
+        ::fchmod(
+            fd, 0666 & ~[] {
+                const mode_t mask = ::umask(0);
+                ::umask(mask);
+                return mask;
+            }());
 
     int error = 0;
     if (!writeAll(fd, bytes) || (flush && ::fsync(fd) != 0))

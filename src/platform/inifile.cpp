@@ -11,9 +11,9 @@ namespace {
 
 struct Line
 {
-    QByteArray bytes;     // the line without its terminator
-    QByteArray ending;    // "\r\n", "\r", "\n" or empty for a last line without one
-    QString text;         // the decoded line
+    QByteArray bytes;  // the line without its terminator
+    QByteArray ending; // "\r\n", "\r", "\n" or empty for a last line without one
+    QString text;      // the decoded line
 };
 
 QList<Line> splitLines(const QByteArray &file)
@@ -137,8 +137,7 @@ Line makeLine(const QString &text)
 
 } // namespace
 
-std::optional<QString> readValue(const QByteArray &file, const QString &section,
-                                 const QString &key)
+std::optional<QString> readValue(const QByteArray &file, const QString &section, const QString &key)
 {
     const QList<Line> lines = splitLines(file);
     const auto range = findSection(lines, section);

@@ -50,8 +50,7 @@ QString pathIn(const QString &dir, const QString &fileName)
 
 InstanceLock::InstanceLock(const QString &lockFilePath)
 {
-    m_fd = ::open(QFile::encodeName(lockFilePath).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
-                  0666);
+    m_fd = ::open(QFile::encodeName(lockFilePath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0)
         return;
     // Every running copy holds a shared lock; an exclusive one can be had only when no

@@ -36,8 +36,8 @@ QString GetPrivateProfileString(const QString &section, const QString &key,
     return fromAnsi(truncateAnsi(toAnsi(value), size - 1));
 }
 
-bool WritePrivateProfileString(const QString &section, const QString &key,
-                               const QString &value, const QString &path)
+bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value,
+                               const QString &path)
 {
     QByteArray bytes;
     if (fileExists(path) && !readWholeFile(path, bytes))

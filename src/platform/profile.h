@@ -9,7 +9,7 @@ int GetPrivateProfileInt(const QString &section, const QString &key, int default
                          const QString &path);
 QString GetPrivateProfileString(const QString &section, const QString &key,
                                 const QString &defaultValue, int size, const QString &path);
-bool WritePrivateProfileString(const QString &section, const QString &key,
-                               const QString &value, const QString &path);
+bool WritePrivateProfileString(const QString &section, const QString &key, const QString &value,
+                               const QString &path);
 
 } // namespace platform

@@ -23,7 +23,8 @@ Form2::Form2(Form1 &owner, QString &searchText)
     Text1 = new QLineEdit(this);
     Command1 = new QPushButton(QStringLiteral("次を検索(&F)"), this);
     Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
-    Check1 = new QCheckBox(QStringLiteral("大文字/小文字、全角/半角、平仮名/片仮名を区別する"), this);
+    Check1 =
+        new QCheckBox(QStringLiteral("大文字/小文字、全角/半角、平仮名/片仮名を区別する"), this);
     Label1->setBuddy(Text1);
     place(Label1, 120, 240, 1935, 255);
     place(Text1, 1920, 240, 3255, 270);
@@ -40,7 +41,8 @@ Form2::Form2(Form1 &owner, QString &searchText)
     for (QPushButton *b : {Command1, Command2})
         b->setAutoDefault(false);
 
-    connect(Text1, &QLineEdit::textChanged, this, [this](const QString &text) { m_searchText = text; });
+    connect(Text1, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_searchText = text; });
     connect(Command1, &QPushButton::clicked, this, &Form2::sagasu);
     connect(Command2, &QPushButton::clicked, this, &Form2::close);
 }

@@ -13,8 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-Form3::Form3(Form1 &owner)
-    : FixedDialog(&owner, QStringLiteral("置換"), 5895, 1665), m_owner(owner)
+Form3::Form3(Form1 &owner) : FixedDialog(&owner, QStringLiteral("置換"), 5895, 1665), m_owner(owner)
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -23,7 +22,8 @@ Form3::Form3(Form1 &owner)
     Text1 = new QLineEdit(this);
     Label2 = new QLabel(QStringLiteral("置換る文字列(&I):"), this);
     Text2 = new QLineEdit(this);
-    Check1 = new QCheckBox(QStringLiteral("大文字/小文字、全角/半角、平仮名/片仮名を区別する"), this);
+    Check1 =
+        new QCheckBox(QStringLiteral("大文字/小文字、全角/半角、平仮名/片仮名を区別する"), this);
     Command1 = new QPushButton(QStringLiteral("次を検索(&F)"), this);
     Command2 = new QPushButton(QStringLiteral("置換(&R)"), this);
     Command3 = new QPushButton(QStringLiteral("全て置換(&A)"), this);
@@ -111,9 +111,8 @@ void Form3::Command3_Click()
     // selection, the last two undo snapshots and the backup all come out alike, with one
     // message; only the steps in between are not shown.
     TextArea &text = *m_owner.Text1;
-    const replaceall::Outcome outcome =
-        replaceall::plan(text.text(), text.selStart(), text.selLength(), Text1->text(),
-                         Text2->text(), exact());
+    const replaceall::Outcome outcome = replaceall::plan(
+        text.text(), text.selStart(), text.selLength(), Text1->text(), Text2->text(), exact());
     // Changes the step-by-step run makes, mirrored with the same parity, so that the
     // snapshots end in the same slots: the text before the last change, then after it.
     if (outcome.changes >= 3 && outcome.changes % 2 == 1)

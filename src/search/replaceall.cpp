@@ -36,8 +36,7 @@ Outcome plan(const QString &text, int selStart, int selLength, const QString &se
 
     result = text.left(selStart);
     // The first step replaces the selection only when it is an occurrence itself.
-    if (matching::equal(text.mid(selStart, selLength), search, exact) &&
-        selLength == search.size())
+    if (matching::equal(text.mid(selStart, selLength), search, exact) && selLength == search.size())
         replaceAt(selStart);
     // The fold maps unit to unit, so offsets in the folded text are offsets in the text.
     const QString haystack = exact ? text : matching::fold(text);

@@ -33,7 +33,8 @@ Form7::Form7(Form1 &owner)
     place(Command1, 480, 2160, 1695, 375);
     place(Command2, 2640, 2160, 1695, 375);
 
-    const QList<QWidget *> named = {Frame1, Label1, Text1, Frame2, Check1, Check2, Command1, Command2};
+    const QList<QWidget *> named = {Frame1, Label1, Text1,    Frame2,
+                                    Check1, Check2, Command1, Command2};
     const QStringList names = {"Frame1", "Label1", "Text1",    "Frame2",
                                "Check1", "Check2", "Command1", "Command2"};
     for (qsizetype i = 0; i < named.size(); ++i)

@@ -59,15 +59,15 @@ void saveFont(Form1 &form)
     const QString path = confPath();
     WritePrivateProfileString(kFont, QStringLiteral("Fsize"),
                               valueforms::fromNumber(text.fontSize()), path);
-    WritePrivateProfileString(kFont, QStringLiteral("Fbold"),
-                              valueforms::fromBool(text.fontBold()), path);
+    WritePrivateProfileString(kFont, QStringLiteral("Fbold"), valueforms::fromBool(text.fontBold()),
+                              path);
     WritePrivateProfileString(kFont, QStringLiteral("Fitalic"),
                               valueforms::fromBool(text.fontItalic()), path);
     WritePrivateProfileString(kFont, QStringLiteral("FName"), text.fontName(), path);
-    WritePrivateProfileString(kFont, QStringLiteral("bgcolor"),
-                              QString::number(text.backColor()), path);
-    WritePrivateProfileString(kFont, QStringLiteral("textcolor"),
-                              QString::number(text.foreColor()), path);
+    WritePrivateProfileString(kFont, QStringLiteral("bgcolor"), QString::number(text.backColor()),
+                              path);
+    WritePrivateProfileString(kFont, QStringLiteral("textcolor"), QString::number(text.foreColor()),
+                              path);
 }
 
 QString registeredKey(int n)

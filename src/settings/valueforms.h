@@ -1,8 +1,8 @@
 // How settings values are written to Conf.ini and read back.
 #pragma once
 
-#include <QRect>
 #include <QList>
+#include <QRect>
 #include <QSize>
 #include <QString>
 

@@ -36,10 +36,7 @@ public:
             QProcess::execute("umount", {m_dir});
     }
     bool ok() const { return m_ok; }
-    bool remountReadOnly()
-    {
-        return QProcess::execute("mount", {"-o", "remount,ro", m_dir}) == 0;
-    }
+    bool remountReadOnly() { return QProcess::execute("mount", {"-o", "remount,ro", m_dir}) == 0; }
 
 private:
     QString m_dir;

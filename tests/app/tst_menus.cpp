@@ -213,7 +213,8 @@ private slots:
         QTest::keyClicks(w.Text1, QStringLiteral("abc"));
         w.Text1->setSelStart(0);
         w.Text1->setSelLength(3);
-        for (const char *name : {"mnuBack", "mnuKiru", "mnuCopy", "mnuPaest", "mnuDel", "mnuKiru2"}) {
+        for (const char *name :
+             {"mnuBack", "mnuKiru", "mnuCopy", "mnuPaest", "mnuDel", "mnuKiru2"}) {
             QSignalSpy spy(w.item(name), &QAction::triggered);
             QTest::keySequence(&w, w.item(name)->shortcut());
             QVERIFY2(spy.count() == 1, name);

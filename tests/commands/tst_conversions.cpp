@@ -20,13 +20,20 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("words") << "hELLO wORLD" << "Hello World";
-        QTest::newRow("hyphen inside a word") << "hello-world" << "Hello-world";
-        QTest::newRow("apostrophe") << "don't" << "Don't";
-        QTest::newRow("line break separates") << "abc\r\ndef" << "Abc\r\nDef";
-        QTest::newRow("tab and nul") << QString("a\tb") + QChar(0) + "c" << QString("A\tB") + QChar(0) + "C";
-        QTest::newRow("ideographic space") << "ｈｅｌｌｏ\u3000ｗｏｒｌｄ" << "Ｈｅｌｌｏ\u3000Ｗｏｒｌｄ";
-        QTest::newRow("sentence") << "this is. a test" << "This Is. A Test";
+        QTest::newRow("words") << "hELLO wORLD"
+                               << "Hello World";
+        QTest::newRow("hyphen inside a word") << "hello-world"
+                                              << "Hello-world";
+        QTest::newRow("apostrophe") << "don't"
+                                    << "Don't";
+        QTest::newRow("line break separates") << "abc\r\ndef"
+                                              << "Abc\r\nDef";
+        QTest::newRow("tab and nul")
+            << QString("a\tb") + QChar(0) + "c" << QString("A\tB") + QChar(0) + "C";
+        QTest::newRow("ideographic space") << "ｈｅｌｌｏ\u3000ｗｏｒｌｄ"
+                                           << "Ｈｅｌｌｏ\u3000Ｗｏｒｌｄ";
+        QTest::newRow("sentence") << "this is. a test"
+                                  << "This Is. A Test";
     }
 
     void properCase()
@@ -40,11 +47,16 @@ private slots:
     {
         QTest::addColumn<QString>("katakana");
         QTest::addColumn<QString>("hiragana");
-        QTest::newRow("plain") << "カタカナ" << "かたかな";
-        QTest::newRow("vu and iteration marks") << "ヴヽヾ" << "ゔゝゞ";
-        QTest::newRow("prolonged sound mark stays") << "ラーメン" << "らーめん";
-        QTest::newRow("small kana") << "ァィゥェォッャュョヮ" << "ぁぃぅぇぉっゃゅょゎ";
-        QTest::newRow("punctuation stays") << "、。「」・" << "、。「」・";
+        QTest::newRow("plain") << "カタカナ"
+                               << "かたかな";
+        QTest::newRow("vu and iteration marks") << "ヴヽヾ"
+                                                << "ゔゝゞ";
+        QTest::newRow("prolonged sound mark stays") << "ラーメン"
+                                                    << "らーめん";
+        QTest::newRow("small kana") << "ァィゥェォッャュョヮ"
+                                    << "ぁぃぅぇぉっゃゅょゎ";
+        QTest::newRow("punctuation stays") << "、。「」・"
+                                           << "、。「」・";
     }
 
     void kana()
@@ -58,7 +70,8 @@ private slots:
     void kanaWithoutCounterpart()
     {
         // ヵ, ヶ and ヷ–ヺ stay katakana; ゕ and ゖ become ヵ and ヶ.
-        QCOMPARE(toHiragana(QStringLiteral("一ヶ月ヵヷヸヹヺ")), QStringLiteral("一ヶ月ヵヷヸヹヺ"));
+        QCOMPARE(toHiragana(QStringLiteral("一ヶ月ヵヷヸヹヺ")),
+                 QStringLiteral("一ヶ月ヵヷヸヹヺ"));
         QCOMPARE(toKatakana(QStringLiteral("ゕゖ")), QStringLiteral("ヵヶ"));
         // Half-width katakana is left alone by both.
         QCOMPARE(toHiragana(QStringLiteral("ｶﾀｶﾅ")), QStringLiteral("ｶﾀｶﾅ"));
@@ -69,13 +82,20 @@ private slots:
     {
         QTest::addColumn<QString>("wide");
         QTest::addColumn<QString>("narrow");
-        QTest::newRow("ascii") << "ＡＢＣａｂｃ１２３！＃" << "ABCabc123!#";
-        QTest::newRow("space") << "ａ\u3000ｂ" << "a b";
-        QTest::newRow("voiced") << "ガパヴ" << "ｶﾞﾊﾟｳﾞ";
-        QTest::newRow("punctuation") << "、。「」・ー" << "､｡｢｣･ｰ";
-        QTest::newRow("small katakana") << "ァッャ" << "ｧｯｬ";
-        QTest::newRow("backslash") << "＼" << "\\";
-        QTest::newRow("line breaks and tab") << "ア\r\nイ\tウ" << "ｱ\r\nｲ\tｳ";
+        QTest::newRow("ascii") << "ＡＢＣａｂｃ１２３！＃"
+                               << "ABCabc123!#";
+        QTest::newRow("space") << "ａ\u3000ｂ"
+                               << "a b";
+        QTest::newRow("voiced") << "ガパヴ"
+                                << "ｶﾞﾊﾟｳﾞ";
+        QTest::newRow("punctuation") << "、。「」・ー"
+                                     << "､｡｢｣･ｰ";
+        QTest::newRow("small katakana") << "ァッャ"
+                                        << "ｧｯｬ";
+        QTest::newRow("backslash") << "＼"
+                                   << "\\";
+        QTest::newRow("line breaks and tab") << "ア\r\nイ\tウ"
+                                             << "ｱ\r\nｲ\tｳ";
     }
 
     void width()

@@ -11,10 +11,7 @@
 class TestEditCommands : public QObject
 {
     Q_OBJECT
-    void type(Form1 &w, const QString &text)
-    {
-        w.Text1->setSelText(text);
-    }
+    void type(Form1 &w, const QString &text) { w.Text1->setSelText(text); }
 
 private slots:
     void init() { QGuiApplication::clipboard()->clear(); }
@@ -130,7 +127,8 @@ private slots:
     {
         Fixture f;
         Form1 &w = f.start();
-        f.boxes.inputs << "-=" << "3";
+        f.boxes.inputs << "-="
+                       << "3";
         w.mnuSen_Click();
         QCOMPARE(w.Text1->text(), QStringLiteral("-=-=-="));
         QCOMPARE(f.boxes.prompts,
@@ -140,7 +138,8 @@ private slots:
         QCOMPARE(w.Text1->text(), QStringLiteral("-=-=-=") + QString(72, u'*'));
         // A negative count still removes the selection.
         w.mnuAll_Click();
-        f.boxes.inputs << "x" << "-1";
+        f.boxes.inputs << "x"
+                       << "-1";
         w.mnuSen_Click();
         QCOMPARE(w.Text1->text(), QString());
     }

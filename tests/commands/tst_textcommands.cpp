@@ -16,13 +16,20 @@ private slots:
     {
         QTest::addColumn<QString>("clip");
         QTest::addColumn<QString>("result");
-        QTest::newRow("two lines") << "one\r\ntwo" << "> one\r\n> two";
-        QTest::newRow("trailing break") << "one\r\n" << "> one\r\n> ";
-        QTest::newRow("one character") << "x" << "> x";
-        QTest::newRow("empty line inside") << "a\r\n\r\nb" << "> a\r\n> \r\n> b";
-        QTest::newRow("ends in lone cr") << "x\r" << "> x\r\n> ";
-        QTest::newRow("lone cr keeps next character") << "a\rb" << "> a\r\n> b";
-        QTest::newRow("lone lf stays inside") << "a\nb" << "> a\nb";
+        QTest::newRow("two lines") << "one\r\ntwo"
+                                   << "> one\r\n> two";
+        QTest::newRow("trailing break") << "one\r\n"
+                                        << "> one\r\n> ";
+        QTest::newRow("one character") << "x"
+                                       << "> x";
+        QTest::newRow("empty line inside") << "a\r\n\r\nb"
+                                           << "> a\r\n> \r\n> b";
+        QTest::newRow("ends in lone cr") << "x\r"
+                                         << "> x\r\n> ";
+        QTest::newRow("lone cr keeps next character") << "a\rb"
+                                                      << "> a\r\n> b";
+        QTest::newRow("lone lf stays inside") << "a\nb"
+                                              << "> a\nb";
     }
 
     void quotedPaste()
@@ -92,8 +99,10 @@ private slots:
         QFETCH(QString, numbers);
         const QStringList n = numbers.split(u' ');
         QCOMPARE(textcommands::countMessage(text, lines),
-                 QStringLiteral("現在の総文字数は\u3000") + n[0] + QStringLiteral("\u3000文字で、\u3000") +
-                     n[1] + QStringLiteral("\u3000行です。\r\n\r\nこれを、400字詰めの原稿用紙にすると、約\u3000") +
+                 QStringLiteral("現在の総文字数は\u3000") + n[0] +
+                     QStringLiteral("\u3000文字で、\u3000") + n[1] +
+                     QStringLiteral(
+                         "\u3000行です。\r\n\r\nこれを、400字詰めの原稿用紙にすると、約\u3000") +
                      n[2] + QStringLiteral("\u3000枚です。"));
     }
 

@@ -21,10 +21,10 @@ private slots:
         QTest::newRow("lone cr ends a line") << QByteArray("a\rb\r") << QStringLiteral("a\r\nb");
         QTest::newRow("lone lf stays") << QByteArray("a\nb\n") << QStringLiteral("a\nb\n");
         QTest::newRow("lf after crlf") << QByteArray("a\r\n\nb") << QStringLiteral("a\r\n\nb");
-        QTest::newRow("shift-jis") << platform::toAnsi(QStringLiteral("日本語\r\nｶﾅ"))
-                                   << QStringLiteral("日本語\r\nｶﾅ");
-        QTest::newRow("invalid bytes") << QByteArray("a\x80\x81\r\n")
-                                       << QStringLiteral("a\uFFFD\uFFFD");
+        QTest::newRow("shift-jis")
+            << platform::toAnsi(QStringLiteral("日本語\r\nｶﾅ")) << QStringLiteral("日本語\r\nｶﾅ");
+        QTest::newRow("invalid bytes")
+            << QByteArray("a\x80\x81\r\n") << QStringLiteral("a\uFFFD\uFFFD");
     }
 
     void reading()
@@ -58,9 +58,11 @@ private slots:
 
     void dangerousExtensionWarning()
     {
-        QCOMPARE(messages::dangerousExtension("/x/setup.Exe"),
-                 QStringLiteral("拡張子が\"Exe\"の物を開こうとしています。\r\n"
-                                "これらを無理に編集して保存するとプログラムが正常に動かなくなる場合があります。"));
+        QCOMPARE(
+            messages::dangerousExtension("/x/setup.Exe"),
+            QStringLiteral(
+                "拡張子が\"Exe\"の物を開こうとしています。\r\n"
+                "これらを無理に編集して保存するとプログラムが正常に動かなくなる場合があります。"));
         QVERIFY(!messages::dangerousExtension("/x/a.dll").isEmpty());
         QVERIFY(!messages::dangerousExtension("/x/a.SYS").isEmpty());
         QVERIFY(!messages::dangerousExtension("/x/a.ocx").isEmpty());

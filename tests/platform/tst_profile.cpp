@@ -117,10 +117,10 @@ private slots:
         QVERIFY(WritePrivateProfileString("OPTION", "FileName", "新しい", m_path));
         QVERIFY(WritePrivateProfileString("Option", "Check2", "0", m_path));
         QVERIFY(WritePrivateProfileString("Font", "Fbold", "True", m_path));
-        QCOMPARE(readFile(), "; my settings\r\n[Option]\r\nfilename=" +
-                                 toAnsi(QStringLiteral("新しい")) +
-                                 "\r\nCheck1=1\r\n\r\n; tail\r\nUnknown=x\nCheck2=0\r\n"
-                                 "[Font]\r\nFsize=9\r\nFbold=True\r\n");
+        QCOMPARE(readFile(),
+                 "; my settings\r\n[Option]\r\nfilename=" + toAnsi(QStringLiteral("新しい")) +
+                     "\r\nCheck1=1\r\n\r\n; tail\r\nUnknown=x\nCheck2=0\r\n"
+                     "[Font]\r\nFsize=9\r\nFbold=True\r\n");
     }
 
     void writeToUnwritablePlaceFails()

@@ -13,16 +13,26 @@ private slots:
     {
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
-        QTest::newRow("case") << "ABC" << "abc";
-        QTest::newRow("full-width upper") << "ABC" << "ＡＢＣ";
-        QTest::newRow("full-width lower") << "ABC" << "ａｂｃ";
-        QTest::newRow("katakana") << "かな" << "カナ";
-        QTest::newRow("half-width katakana") << "かな" << "ｶﾅ";
-        QTest::newRow("ideographic space") << "a b" << "a\u3000b";
-        QTest::newRow("punctuation") << "、。「」・ー" << "､｡｢｣･ｰ";
-        QTest::newRow("half-width voiced pair") << "か゛" << "ｶﾞ";
-        QTest::newRow("vu") << "ゔ" << "ヴ";
-        QTest::newRow("greek") << "ΣΑΣ" << "σασ";
+        QTest::newRow("case") << "ABC"
+                              << "abc";
+        QTest::newRow("full-width upper") << "ABC"
+                                          << "ＡＢＣ";
+        QTest::newRow("full-width lower") << "ABC"
+                                          << "ａｂｃ";
+        QTest::newRow("katakana") << "かな"
+                                  << "カナ";
+        QTest::newRow("half-width katakana") << "かな"
+                                             << "ｶﾅ";
+        QTest::newRow("ideographic space") << "a b"
+                                           << "a\u3000b";
+        QTest::newRow("punctuation") << "、。「」・ー"
+                                     << "､｡｢｣･ｰ";
+        QTest::newRow("half-width voiced pair") << "か゛"
+                                                << "ｶﾞ";
+        QTest::newRow("vu") << "ゔ"
+                            << "ヴ";
+        QTest::newRow("greek") << "ΣΑΣ"
+                               << "σασ";
     }
 
     void foldEqualities()

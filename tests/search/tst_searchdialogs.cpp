@@ -140,12 +140,24 @@ private slots:
         QTest::addColumn<QString>("search");
         QTest::addColumn<QString>("replacement");
         QTest::addColumn<QString>("result");
-        QTest::newRow("from the start") << "abcabc" << 0 << "abc" << "X" << "XX";
-        QTest::newRow("from the middle") << "abcabc" << 3 << "abc" << "X" << "abcX";
-        QTest::newRow("a to aa") << "aaa" << 0 << "a" << "aa" << "aaaaaa";
-        QTest::newRow("empty replacement") << "a-b-c" << 0 << "-" << "" << "abc";
-        QTest::newRow("empty search") << "abc" << 0 << "" << "X" << "abc";
-        QTest::newRow("ignoring width") << "ＡＢＣ abc" << 0 << "abc" << "x" << "x x";
+        QTest::newRow("from the start") << "abcabc" << 0 << "abc"
+                                        << "X"
+                                        << "XX";
+        QTest::newRow("from the middle") << "abcabc" << 3 << "abc"
+                                         << "X"
+                                         << "abcX";
+        QTest::newRow("a to aa") << "aaa" << 0 << "a"
+                                 << "aa"
+                                 << "aaaaaa";
+        QTest::newRow("empty replacement") << "a-b-c" << 0 << "-"
+                                           << ""
+                                           << "abc";
+        QTest::newRow("empty search") << "abc" << 0 << ""
+                                      << "X"
+                                      << "abc";
+        QTest::newRow("ignoring width") << "ＡＢＣ abc" << 0 << "abc"
+                                        << "x"
+                                        << "x x";
     }
 
     void replaceAllExamples()

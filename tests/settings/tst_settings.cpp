@@ -140,9 +140,9 @@ private slots:
         });
         w.mnuTouMoziConfing_Click();
         QVERIFY(!w.hasForm4());
-        QCOMPARE(f.read("Conf.ini"), "[Text]\r\nt1=\r\nt2=" +
-                                         platform::toAnsi(QStringLiteral("こんにちは")) +
-                                         "\r\nt3=\r\nt4=\r\nt5=\r\n");
+        QCOMPARE(f.read("Conf.ini"),
+                 "[Text]\r\nt1=\r\nt2=" + platform::toAnsi(QStringLiteral("こんにちは")) +
+                     "\r\nt3=\r\nt4=\r\nt5=\r\n");
         QCOMPARE(w.item("mnuTouMozi2")->text(), QStringLiteral("こんにちは"));
         QCOMPARE(w.item("mnupopTouMozi2")->text(), QStringLiteral("こんにちは"));
     }
@@ -178,8 +178,9 @@ private slots:
         pressInNextDialog("Command1");
         w.mnuOption_Click();
         QVERIFY(!w.hasForm7());
-        QCOMPARE(f.read("Conf.ini"), "[Option]\r\nFileName=" + platform::toAnsi(QStringLiteral("題名")) +
-                                         "\r\nCheck1=0\r\nCheck2=1\r\n");
+        QCOMPARE(f.read("Conf.ini"),
+                 "[Option]\r\nFileName=" + platform::toAnsi(QStringLiteral("題名")) +
+                     "\r\nCheck1=0\r\nCheck2=1\r\n");
         // Reading an option re-creates the dialog hidden from the file.
         QVERIFY(w.form7()->Check2->isChecked());
         QVERIFY(w.hasForm7());
@@ -193,9 +194,8 @@ private slots:
         QCOMPARE(w.form7()->Text1->text(), QStringLiteral("題名"));
         // The close box loses the edits without touching the file.
         const QByteArray before = f.read("Conf.ini");
-        pressInNextDialog("close", [](QWidget *d) {
-            d->findChild<QCheckBox *>("Check1")->setChecked(true);
-        });
+        pressInNextDialog(
+            "close", [](QWidget *d) { d->findChild<QCheckBox *>("Check1")->setChecked(true); });
         w.mnuOption_Click();
         QCOMPARE(f.read("Conf.ini"), before);
         QVERIFY(!w.form7()->Check1->isChecked());
