@@ -21,8 +21,10 @@ FixedDialog::FixedDialog(QWidget *parent, const QString &caption, int widthTwips
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
-void FixedDialog::place(QWidget *control, int left, int top, int width, int height)
+void FixedDialog::place(QWidget *control, const char *name, int left, int top, int width,
+                        int height)
 {
+    control->setObjectName(QLatin1StringView(name));
     QRect r = twips::rect(this, left, top, width, height);
     // A caption wider than its place may use the room up to its container's edge, so
     // that it is never cut off.

@@ -9,8 +9,9 @@ class FixedDialog : public QDialog
 public:
     FixedDialog(QWidget *parent, const QString &caption, int widthTwips, int heightTwips);
 
-    /// Places a control at left, top, width, height in twips inside its parent.
-    void place(QWidget *control, int left, int top, int width, int height);
+    /// Names a control and places it at left, top, width, height in twips inside its
+    /// parent.
+    void place(QWidget *control, const char *name, int left, int top, int width, int height);
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;

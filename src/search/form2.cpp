@@ -26,15 +26,11 @@ Form2::Form2(Form1 &owner, QString &searchText)
     Check1 =
         new QCheckBox(QStringLiteral("大文字/小文字、全角/半角、平仮名/片仮名を区別する"), this);
     Label1->setBuddy(Text1);
-    place(Label1, 120, 240, 1935, 255);
-    place(Text1, 1920, 240, 3255, 270);
-    place(Command1, 5400, 120, 1335, 375);
-    place(Command2, 5400, 600, 1335, 375);
-    place(Check1, 120, 720, 4935, 255);
-    const QList<QWidget *> named = {Label1, Text1, Command1, Command2, Check1};
-    const QStringList names = {"Label1", "Text1", "Command1", "Command2", "Check1"};
-    for (qsizetype i = 0; i < named.size(); ++i)
-        named.at(i)->setObjectName(names.at(i));
+    place(Label1, "Label1", 120, 240, 1935, 255);
+    place(Text1, "Text1", 1920, 240, 3255, 270);
+    place(Command1, "Command1", 5400, 120, 1335, 375);
+    place(Command2, "Command2", 5400, 600, 1335, 375);
+    place(Check1, "Check1", 120, 720, 4935, 255);
     setTabOrder(Text1, Command1);
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Check1);

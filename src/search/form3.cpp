@@ -30,21 +30,15 @@ Form3::Form3(Form1 &owner) : FixedDialog(&owner, QStringLiteral("置換"), 5895,
     Command4 = new QPushButton(QStringLiteral("キャンセル"), this);
     Label1->setBuddy(Text1);
     Label2->setBuddy(Text2);
-    place(Label1, 120, 120, 1695, 255);
-    place(Text1, 1800, 120, 3975, 270);
-    place(Label2, 120, 480, 1575, 375);
-    place(Text2, 1800, 480, 3975, 270);
-    place(Check1, 120, 840, 4935, 255);
-    place(Command1, 120, 1200, 1335, 375);
-    place(Command2, 1560, 1200, 1335, 375);
-    place(Command3, 3000, 1200, 1335, 375);
-    place(Command4, 4440, 1200, 1335, 375);
-    const QList<QWidget *> named = {Label1,   Text1,    Label2,   Text2,   Check1,
-                                    Command1, Command2, Command3, Command4};
-    const QStringList names = {"Label1",   "Text1",    "Label2",   "Text2",   "Check1",
-                               "Command1", "Command2", "Command3", "Command4"};
-    for (qsizetype i = 0; i < named.size(); ++i)
-        named.at(i)->setObjectName(names.at(i));
+    place(Label1, "Label1", 120, 120, 1695, 255);
+    place(Text1, "Text1", 1800, 120, 3975, 270);
+    place(Label2, "Label2", 120, 480, 1575, 375);
+    place(Text2, "Text2", 1800, 480, 3975, 270);
+    place(Check1, "Check1", 120, 840, 4935, 255);
+    place(Command1, "Command1", 120, 1200, 1335, 375);
+    place(Command2, "Command2", 1560, 1200, 1335, 375);
+    place(Command3, "Command3", 3000, 1200, 1335, 375);
+    place(Command4, "Command4", 4440, 1200, 1335, 375);
     QWidget *order[] = {Text1, Text2, Check1, Command1, Command2, Command3, Command4};
     for (int i = 0; i + 1 < 7; ++i)
         setTabOrder(order[i], order[i + 1]);

@@ -15,16 +15,14 @@ Form4::Form4(Form1 &owner)
     QLineEdit **boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5};
     for (int n = 1; n <= 5; ++n) {
         QLineEdit *box = new QLineEdit(this);
-        box->setObjectName(QStringLiteral("Text%1").arg(n));
-        place(box, 120, 120 + 480 * (n - 1), 3255, 270);
+        place(box, QStringLiteral("Text%1").arg(n).toLatin1().constData(), 120, 120 + 480 * (n - 1),
+              3255, 270);
         *boxes[n - 1] = box;
     }
     Command1 = new QPushButton(QStringLiteral("OK(変更)"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    place(Command1, 3600, 120, 1575, 375);
+    place(Command1, "Command1", 3600, 120, 1575, 375);
     Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    place(Command2, 3600, 720, 1575, 375);
+    place(Command2, "Command2", 3600, 720, 1575, 375);
     for (QPushButton *b : {Command1, Command2})
         b->setAutoDefault(false);
     setTabOrder(Text1, Text2);

@@ -24,21 +24,15 @@ Form7::Form7(Form1 &owner)
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
 
-    place(Frame1, 120, 120, 4695, 735);
-    place(Label1, 240, 360, 855, 255);
-    place(Text1, 1080, 360, 3255, 270);
-    place(Frame2, 120, 960, 4695, 1095);
-    place(Check1, 120, 360, 3735, 255);
-    place(Check2, 120, 720, 2535, 255);
-    place(Command1, 480, 2160, 1695, 375);
-    place(Command2, 2640, 2160, 1695, 375);
+    place(Frame1, "Frame1", 120, 120, 4695, 735);
+    place(Label1, "Label1", 240, 360, 855, 255);
+    place(Text1, "Text1", 1080, 360, 3255, 270);
+    place(Frame2, "Frame2", 120, 960, 4695, 1095);
+    place(Check1, "Check1", 120, 360, 3735, 255);
+    place(Check2, "Check2", 120, 720, 2535, 255);
+    place(Command1, "Command1", 480, 2160, 1695, 375);
+    place(Command2, "Command2", 2640, 2160, 1695, 375);
 
-    const QList<QWidget *> named = {Frame1, Label1, Text1,    Frame2,
-                                    Check1, Check2, Command1, Command2};
-    const QStringList names = {"Frame1", "Label1", "Text1",    "Frame2",
-                               "Check1", "Check2", "Command1", "Command2"};
-    for (qsizetype i = 0; i < named.size(); ++i)
-        named.at(i)->setObjectName(names.at(i));
     setTabOrder(Text1, Check1);
     setTabOrder(Check1, Check2);
     setTabOrder(Check2, Command1);
