@@ -25,6 +25,7 @@ public:
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setNameFilter(qtFilter);
         dialog.selectFile(fileName);
         // The read-only box: a check box added below the dialog's own controls.
@@ -47,6 +48,7 @@ public:
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setNameFilter(qtFilter);
         dialog.selectFile(fileName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -206,6 +207,32 @@ private slots:
             }
             QCOMPARE(area.text(), textmodel::modelForm(area.document()->toRawText()));
         }
+    }
+
+    void onlyFileListsAreDropped()
+    {
+        TextArea area;
+        area.setAcceptFileDrops(true);
+        area.setText(QStringLiteral("keep"));
+        QSignalSpy dropped(&area, &TextArea::filesDropped);
+        // As a real drag does: enter, then drop.
+        auto drop = [&](QMimeData *data) {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(area.viewport(), &enter);
+            QDropEvent event(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(area.viewport(), &event);
+        };
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile("/tmp/a.txt"), QUrl::fromLocalFile("/tmp/b.txt")});
+        drop(&files);
+        QCOMPARE(dropped.count(), 1);
+        QCOMPARE(dropped.at(0).at(0).toStringList(), QStringList({"/tmp/a.txt", "/tmp/b.txt"}));
+        QMimeData text;
+        text.setText(QStringLiteral("dragged text"));
+        drop(&text);
+        QCOMPARE(dropped.count(), 1);
+        QCOMPARE(area.text(), QStringLiteral("keep"));
     }
 
     void modelOfLargeText()
