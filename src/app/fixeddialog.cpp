@@ -25,13 +25,29 @@ void FixedDialog::place(QWidget *control, const char *name, int left, int top, i
                         int height)
 {
     control->setObjectName(QLatin1StringView(name));
-    QRect r = twips::rect(this, left, top, width, height);
+    control->setGeometry(twips::rect(this, left, top, width, height));
+}
+
+void FixedDialog::showEvent(QShowEvent *e)
+{
     // A caption wider than its place may use the room up to its container's edge, so
-    // that it is never cut off.
-    const int room = control->parentWidget()->width() - r.left() - 4;
-    if (control->sizeHint().width() > r.width() && !qobject_cast<QLineEdit *>(control))
-        r.setWidth(qMin(control->sizeHint().width(), qMax(r.width(), room)));
-    control->setGeometry(r);
+    // that it is never cut off. Measured only when first shown: the dialogs are created
+    // hidden at start-up, where measuring text would load the font for nothing.
+    if (!m_fitted) {
+        m_fitted = true;
+        for (QWidget *control : findChildren<QWidget *>()) {
+            if (qobject_cast<QLineEdit *>(control) || !control->parentWidget())
+                continue;
+            QRect r = control->geometry();
+            const int room = control->parentWidget()->width() - r.left() - 4;
+            const int wanted = control->sizeHint().width();
+            if (wanted > r.width() && room > r.width()) {
+                r.setWidth(qMin(wanted, room));
+                control->setGeometry(r);
+            }
+        }
+    }
+    QDialog::showEvent(e);
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent *e)

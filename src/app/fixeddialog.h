@@ -15,4 +15,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+
+private:
+    bool m_fitted = false;
 };
