@@ -49,10 +49,6 @@ void setEndProgram(std::function<void()> end);
 /// call, with a lock file in dataDir(), and the same answer ever after.
 bool previousInstance();
 
-} // namespace platform
-
-namespace platform {
-
 /// Points previousInstance() at a fixed answer (tests); nullopt restores the real one.
 void setPreviousInstanceOverride(std::optional<bool> answer);
 
