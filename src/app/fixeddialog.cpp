@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 
 FixedDialog::FixedDialog(QWidget *parent, const QString &caption, int widthTwips, int heightTwips)
     : QDialog(parent)
@@ -26,6 +27,18 @@ void FixedDialog::place(QWidget *control, const char *name, int left, int top, i
 {
     control->setObjectName(QLatin1StringView(name));
     control->setGeometry(twips::rect(this, left, top, width, height));
+}
+
+void FixedDialog::setTabChain(std::initializer_list<QWidget *> controls)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *control : controls) {
+        if (previous)
+            setTabOrder(previous, control);
+        if (auto *button = qobject_cast<QPushButton *>(control))
+            button->setAutoDefault(false);
+        previous = control;
+    }
 }
 
 void FixedDialog::showEvent(QShowEvent *e)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <initializer_list>
 
 class FixedDialog : public QDialog
 {
@@ -12,6 +13,10 @@ public:
     /// Names a control and places it at left, top, width, height in twips inside its
     /// parent.
     void place(QWidget *control, const char *name, int left, int top, int width, int height);
+
+    /// The tab order of the dialog's controls; buttons among them never act as the
+    /// default button.
+    void setTabChain(std::initializer_list<QWidget *> controls);
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;

@@ -213,15 +213,19 @@ bool TextArea::isReserved(const QKeyEvent *e) const
     return false;
 }
 
+bool TextArea::deletesNextCharacter(const QKeyEvent *e) const
+{
+    return e->key() == Qt::Key_Delete && e->modifiers() == Qt::NoModifier &&
+           !textCursor().hasSelection();
+}
+
 bool TextArea::event(QEvent *e)
 {
     if (e->type() == QEvent::ShortcutOverride) {
         auto *ke = static_cast<QKeyEvent *>(e);
         // Del with nothing selected deletes the next character here; every other menu key
         // goes to its menu item.
-        const bool plainDelete = ke->key() == Qt::Key_Delete && ke->modifiers() == Qt::NoModifier &&
-                                 !textCursor().hasSelection();
-        if (isReserved(ke) && !plainDelete) {
+        if (isReserved(ke) && !deletesNextCharacter(ke)) {
             ke->ignore();
             return true;
         }
@@ -233,9 +237,7 @@ void TextArea::keyPressEvent(QKeyEvent *e)
 {
     // A menu key whose item is disabled arrives here; the widget must not act on it. The
     // widget's own undo, redo and clipboard keys are never used either.
-    const bool plainDelete = e->key() == Qt::Key_Delete && e->modifiers() == Qt::NoModifier &&
-                             !textCursor().hasSelection();
-    if ((isReserved(e) && !plainDelete) || e->matches(QKeySequence::Undo) ||
+    if ((isReserved(e) && !deletesNextCharacter(e)) || e->matches(QKeySequence::Undo) ||
         e->matches(QKeySequence::Redo) || e->matches(QKeySequence::Cut) ||
         e->matches(QKeySequence::Copy) || e->matches(QKeySequence::Paste)) {
         e->accept();

@@ -76,6 +76,8 @@ private:
     int toModel(int docPosition) const;
     int toDocument(int modelOffset) const;
     bool isReserved(const QKeyEvent *e) const;
+    /// Del with nothing selected: the widget deletes the next character itself.
+    bool deletesNextCharacter(const QKeyEvent *e) const;
 
     QString m_raw;                    // the document's raw text at the last notification
     mutable QString m_model;          // the model form of m_raw, built on demand

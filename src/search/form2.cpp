@@ -3,9 +3,7 @@
 
 #include "app/form1.h"
 #include "app/textarea.h"
-#include "platform/messagebox.h"
-#include "search/matching.h"
-#include "search/searchmessages.h"
+#include "search/nextoccurrence.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -31,11 +29,7 @@ Form2::Form2(Form1 &owner, QString &searchText)
     place(Command1, "Command1", 5400, 120, 1335, 375);
     place(Command2, "Command2", 5400, 600, 1335, 375);
     place(Check1, "Check1", 120, 720, 4935, 255);
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Check1);
-    for (QPushButton *b : {Command1, Command2})
-        b->setAutoDefault(false);
+    setTabChain({Text1, Command1, Command2, Check1});
 
     connect(Text1, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_searchText = text; });
@@ -49,16 +43,7 @@ void Form2::sagasu()
         m_owner.mnuKensaku_Click();
         return;
     }
-    TextArea &text = *m_owner.Text1;
-    const int start = text.selStart() + text.selLength();
-    const qsizetype p = matching::find(text.text(), m_searchText, start, Check1->isChecked());
-    if (p >= 0) {
-        text.setSelStart(static_cast<int>(p));
-        text.setSelLength(static_cast<int>(m_searchText.size()));
-    } else {
-        platform::MsgBox(&m_owner, notFoundMessage(m_searchText), platform::Buttons::Ok,
-                         platform::Icon::Information);
-    }
-    m_owner.activateWindow();
-    text.setFocus();
+    const TextArea &text = *m_owner.Text1;
+    selectNextOccurrence(m_owner, m_searchText, text.selStart() + text.selLength(),
+                         Check1->isChecked());
 }

@@ -3,10 +3,9 @@
 
 #include "app/form1.h"
 #include "app/textarea.h"
-#include "platform/messagebox.h"
 #include "search/matching.h"
+#include "search/nextoccurrence.h"
 #include "search/replaceall.h"
-#include "search/searchmessages.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -39,11 +38,7 @@ Form3::Form3(Form1 &owner) : FixedDialog(&owner, QStringLiteral("置換"), 5895,
     place(Command2, "Command2", 1560, 1200, 1335, 375);
     place(Command3, "Command3", 3000, 1200, 1335, 375);
     place(Command4, "Command4", 4440, 1200, 1335, 375);
-    QWidget *order[] = {Text1, Text2, Check1, Command1, Command2, Command3, Command4};
-    for (int i = 0; i + 1 < 7; ++i)
-        setTabOrder(order[i], order[i + 1]);
-    for (QPushButton *b : {Command1, Command2, Command3, Command4})
-        b->setAutoDefault(false);
+    setTabChain({Text1, Text2, Check1, Command1, Command2, Command3, Command4});
 
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
@@ -56,36 +51,10 @@ bool Form3::exact() const
     return Check1->isChecked();
 }
 
-void Form3::reportNotFound()
-{
-    platform::MsgBox(&m_owner, notFoundMessage(Text1->text()), platform::Buttons::Ok,
-                     platform::Icon::Information);
-}
-
-// Selects the first occurrence at or after start; false, with the message, when none.
-void Form3::selectNext(qsizetype start)
-{
-    TextArea &text = *m_owner.Text1;
-    const QString search = Text1->text();
-    const qsizetype p = matching::find(text.text(), search, start, exact());
-    if (p >= 0) {
-        text.setSelStart(static_cast<int>(p));
-        text.setSelLength(static_cast<int>(search.size()));
-        notFound = false;
-    } else {
-        reportNotFound();
-        notFound = true;
-    }
-}
-
 void Form3::Command1_Click()
 {
-    TextArea &text = *m_owner.Text1;
-    const bool keep = notFound;
-    selectNext(text.selStart() + text.selLength());
-    notFound = keep;
-    m_owner.activateWindow();
-    text.setFocus();
+    const TextArea &text = *m_owner.Text1;
+    selectNextOccurrence(m_owner, Text1->text(), text.selStart() + text.selLength(), exact());
 }
 
 void Form3::Command2_Click()
@@ -94,9 +63,7 @@ void Form3::Command2_Click()
     const QString search = Text1->text();
     if (!search.isEmpty() && matching::equal(text.selText(), search, exact()))
         text.setSelText(Text2->text());
-    selectNext(text.selStart());
-    m_owner.activateWindow();
-    text.setFocus();
+    notFound = !selectNextOccurrence(m_owner, search, text.selStart(), exact());
 }
 
 void Form3::Command3_Click()
@@ -117,8 +84,6 @@ void Form3::Command3_Click()
         text.setText(outcome.finalText);
     text.setSelStart(outcome.selStart);
     text.setSelLength(outcome.selLength);
-    reportNotFound();
-    notFound = true;
-    m_owner.activateWindow();
-    text.setFocus();
+    // Nothing is left after the last replacement: this is the run's one message.
+    notFound = !selectNextOccurrence(m_owner, Text1->text(), outcome.selStart, exact());
 }

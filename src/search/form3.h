@@ -35,8 +35,6 @@ public:
 
 private:
     bool exact() const;
-    void reportNotFound();
-    void selectNext(qsizetype start);
 
     Form1 &m_owner;
 };

@@ -23,14 +23,7 @@ Form4::Form4(Form1 &owner)
     place(Command1, "Command1", 3600, 120, 1575, 375);
     Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
     place(Command2, "Command2", 3600, 720, 1575, 375);
-    for (QPushButton *b : {Command1, Command2})
-        b->setAutoDefault(false);
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, Text4);
-    setTabOrder(Text4, Text5);
-    setTabOrder(Text5, Command1);
-    setTabOrder(Command1, Command2);
+    setTabChain({Text1, Text2, Text3, Text4, Text5, Command1, Command2});
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::reject);

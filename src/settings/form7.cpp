@@ -33,12 +33,7 @@ Form7::Form7(Form1 &owner)
     place(Command1, "Command1", 480, 2160, 1695, 375);
     place(Command2, "Command2", 2640, 2160, 1695, 375);
 
-    setTabOrder(Text1, Check1);
-    setTabOrder(Check1, Check2);
-    setTabOrder(Check2, Command1);
-    setTabOrder(Command1, Command2);
-    for (QPushButton *b : {Command1, Command2})
-        b->setAutoDefault(false);
+    setTabChain({Text1, Check1, Check2, Command1, Command2});
 
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
