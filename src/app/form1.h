@@ -141,8 +141,12 @@ private:
     bool saveDocumentForPrompt();
     int askToSave();
     void deleteBackupUnlessSecond();
-    void writeBackup(const QString &text);
+    void writeBackup(const QByteArray &bytes);
     RecoveryOutcome offerRecovery();
+    /// The backup file to offer for recovery, or empty.
+    QString recoverySource() const;
+    /// Records which left-behind backup was offered, so it is offered only once.
+    static QString offeredStampPath();
     void openCommandLine(const QString &commandLine);
 
     QPointer<Form7> m_form7;

@@ -15,17 +15,17 @@ void Form1::Text1_Change()
     state.undoTexts[state.undoSlot - 1] = text;
     state.undoSlot = state.undoSlot == 1 ? 2 : 1;
     state.backupPath = backupPathFor(platform::dataDir());
-    writeBackup(text);
+    writeBackup(documentformat::write(text));
     setItemsEnabled(kUndoItems, true);
     setItemsEnabled(kTextItems, !text.isEmpty());
 }
 
-void Form1::writeBackup(const QString &text)
+void Form1::writeBackup(const QByteArray &bytes)
 {
     // Not flushed to disk: the rename alone keeps the file whole, and this runs on every
     // keystroke.
     const platform::WriteResult result =
-        platform::writeFileAtomically(state.backupPath, documentformat::write(text), false);
+        platform::replaceFile(state.backupPath, bytes, platform::FileKind::Private, false);
     if (!result.ok && !m_backupWarned) {
         m_backupWarned = true;
         platform::MsgBox(this, messages::backupFailed(state.backupPath, result.message),

@@ -38,13 +38,14 @@ bool Form1::confirmDiscard(bool cancelGoesOn)
 {
     if (!state.isModified)
         return true;
+    // Only an explicit No discards the changes; a box closed without an answer cancels.
     switch (askToSave()) {
-    case platform::IdCancel:
-        return cancelGoesOn;
     case platform::IdYes:
         return saveDocumentForPrompt();
-    default:
+    case platform::IdNo:
         return true;
+    default:
+        return cancelGoesOn;
     }
 }
 

@@ -53,24 +53,56 @@ void Form1::Form_Load(const QString &commandLine)
     state.backupPath = backupPathFor(platform::dataDir());
 
     m_secondInstance = platform::previousInstance();
+    // Only the first copy may tidy up: another running copy could be writing.
+    if (!m_secondInstance)
+        platform::removeStrayTemporaries(
+            platform::dataDir(), {QStringLiteral("backup.txt"), QStringLiteral("Conf.ini")});
     const RecoveryOutcome recovery = offerRecovery();
     // The backup is reset unless it now holds restored text, which must stay protected
     // until the next change rewrites it, or could not be read and is left as it was.
     if (recovery == RecoveryOutcome::NotOffered || recovery == RecoveryOutcome::Declined)
-        writeBackup(QString());
+        writeBackup(documentformat::write(QString()));
     Text1->setAcceptFileDrops(true);
     openCommandLine(commandLine);
 }
 
+QString Form1::recoverySource() const
+{
+    if (platform::fileExists(state.backupPath))
+        return state.backupPath;
+    // A backup left in a program directory that can no longer be written is offered once.
+    const QString leftBehind = backupPathFor(state.programDir);
+    if (leftBehind == state.backupPath || !platform::fileExists(leftBehind))
+        return QString();
+    QByteArray offered;
+    platform::readWholeFile(offeredStampPath(), offered);
+    if (QString::fromUtf8(offered) == platform::fileIdentity(leftBehind))
+        return QString();
+    return leftBehind;
+}
+
+QString Form1::offeredStampPath()
+{
+    return platform::pathIn(platform::dataDir(), QStringLiteral("backup.offered"));
+}
+
 Form1::RecoveryOutcome Form1::offerRecovery()
 {
-    if (m_secondInstance || !platform::fileExists(state.backupPath))
+    if (m_secondInstance)
+        return RecoveryOutcome::NotOffered;
+    const QString source = recoverySource();
+    if (source.isEmpty())
         return RecoveryOutcome::NotOffered;
     QByteArray bytes;
-    if (!platform::readWholeFile(state.backupPath, bytes))
+    if (!platform::readPrivateFile(source, bytes))
         return RecoveryOutcome::Unreadable;
+    const bool leftBehind = source != state.backupPath;
+    if (leftBehind)
+        platform::replaceFile(offeredStampPath(), platform::fileIdentity(source).toUtf8(),
+                              platform::FileKind::Private, true);
     const int answer = platform::MsgBox(this, kRecoveryPrompt, Buttons::YesNo, Icon::Question);
     state.lastAnswer = QString::number(answer);
+    // Only an explicit No discards the text; a box closed without an answer restores.
     if (answer == platform::IdNo) {
         platform::MsgBox(this, kRecoveryDeclined, Buttons::Ok, Icon::Information);
         return RecoveryOutcome::Declined;

@@ -98,8 +98,8 @@ bool Form1::writeDocument(const QString &path)
     if (bad >= 0 && platform::MsgBox(this, messages::unrepresentable(text, bad), Buttons::YesNo,
                                      Icon::Exclamation) != platform::IdYes)
         return false;
-    const platform::WriteResult result =
-        platform::writeFileAtomically(path, documentformat::write(text), true);
+    const platform::WriteResult result = platform::replaceFile(path, documentformat::write(text),
+                                                               platform::FileKind::Document, true);
     if (!result.ok) {
         platform::MsgBox(this, messages::writeFailed(path, result.message), Buttons::Ok,
                          Icon::Exclamation);

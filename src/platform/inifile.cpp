@@ -150,9 +150,26 @@ std::optional<QString> readValue(const QByteArray &file, const QString &section,
     return unquote(trimBlanks(text.mid(text.indexOf(u'=') + 1)));
 }
 
-QByteArray writeValue(const QByteArray &file, const QString &section, const QString &key,
-                      const QString &value)
+namespace {
+
+// A line break inside a name or a value would start another line of the file: only what
+// comes before it is written.
+QString firstLine(const QString &s)
 {
+    qsizetype i = 0;
+    while (i < s.size() && s.at(i) != u'\r' && s.at(i) != u'\n')
+        ++i;
+    return s.left(i);
+}
+
+} // namespace
+
+QByteArray writeValue(const QByteArray &file, const QString &sectionArg, const QString &keyArg,
+                      const QString &valueArg)
+{
+    const QString section = firstLine(sectionArg);
+    const QString key = firstLine(keyArg);
+    const QString value = firstLine(valueArg);
     QList<Line> lines = splitLines(file);
     const auto range = findSection(lines, section);
     if (range.first < 0) {

@@ -1,19 +1,52 @@
 // Message and input boxes on QMessageBox and QInputDialog.
 #include "platform/messagebox.h"
 
+#include <QCloseEvent>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace platform {
 namespace {
+
+// A message box that tells an answer from a box closed without one (Escape, the close
+// box): a Yes/No box has no Cancel button, and Qt would count such a close as No.
+class AnswerBox final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+    bool dismissed() const { return m_dismissed; }
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (e->matches(QKeySequence::Cancel)) {
+            m_dismissed = true;
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent *e) override
+    {
+        m_dismissed = true;
+        QMessageBox::closeEvent(e);
+    }
+
+private:
+    bool m_dismissed = false;
+};
 
 class QtMessageBoxes final : public MessageBoxes
 {
 public:
     int message(QWidget *parent, const QString &text, Buttons buttons, Icon icon) override
     {
-        QMessageBox box(parent);
+        AnswerBox box(parent);
         box.setWindowTitle(kTitle);
+        // User text (clipboard, search text, file names) is shown as typed, never as markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(text);
         box.setIcon(qtIcon(icon));
         QMessageBox::StandardButton first = QMessageBox::Ok;
@@ -32,7 +65,11 @@ public:
             break;
         }
         box.setDefaultButton(first);
-        switch (box.exec()) {
+        const int result = box.exec();
+        // A box closed without an answer is never No: No may discard the user's text.
+        if (box.dismissed())
+            return buttons == Buttons::Ok ? IdOk : IdCancel;
+        switch (result) {
         case QMessageBox::Yes:
             return IdYes;
         case QMessageBox::No:
@@ -40,17 +77,19 @@ public:
         case QMessageBox::Cancel:
             return IdCancel;
         default:
-            // Closing a Yes/No box without an answer counts as No, as it cannot cancel.
-            return buttons == Buttons::Ok ? IdOk : buttons == Buttons::YesNo ? IdNo : IdCancel;
+            return buttons == Buttons::Ok ? IdOk : IdCancel;
         }
     }
 
     QString input(QWidget *parent, const QString &prompt) override
     {
-        bool ok = false;
-        const QString text =
-            QInputDialog::getText(parent, kTitle, prompt, QLineEdit::Normal, QString(), &ok);
-        return ok ? text : QString();
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(kTitle);
+        dialog.setInputMode(QInputDialog::TextInput);
+        dialog.setLabelText(prompt);
+        for (QLabel *label : dialog.findChildren<QLabel *>())
+            label->setTextFormat(Qt::PlainText);
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 
 private:

@@ -18,7 +18,9 @@ class MessageBoxes
 {
 public:
     virtual ~MessageBoxes() = default;
-    /// Shows text with the icon and buttons; the first button is the default one.
+    /// Shows text, as plain text, with the icon and buttons; the first button is the
+    /// default one. A box closed without an answer (Escape, the close box) gives OK for
+    /// an OK box and Cancel otherwise, never No.
     virtual int message(QWidget *parent, const QString &text, Buttons buttons, Icon icon) = 0;
     /// Asks for a line of text with an empty default; "" on Cancel.
     virtual QString input(QWidget *parent, const QString &prompt) = 0;

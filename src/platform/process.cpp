@@ -1,6 +1,8 @@
 // Program locations and the previous-instance lock (flock(2) on a file beside backup.txt).
 #include "platform/process.h"
 
+#include "platform/files.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,30 @@ QString &overrideDir()
     return dir;
 }
 
+const QString kConfName = QStringLiteral("Conf.ini");
+
+std::optional<QString> &decidedDataDir()
+{
+    static std::optional<QString> dir;
+    return dir;
+}
+
+QString decideDataDir()
+{
+    const QString program = programDir();
+    if (::access(QFile::encodeName(program).constData(), W_OK) == 0)
+        return program;
+    const QString user = userDataDir();
+    QDir().mkpath(user);
+    // Settings left in a program directory that can no longer be written are carried
+    // over once, the first time the user's own directory is used.
+    const QString userConf = pathIn(user, kConfName);
+    QByteArray bytes;
+    if (!fileExists(userConf) && readWholeFile(pathIn(program, kConfName), bytes))
+        replaceFile(userConf, bytes, FileKind::Private, true);
+    return user;
+}
+
 } // namespace
 
 QString programDir()
@@ -28,19 +54,22 @@ QString programDir()
     return QCoreApplication::applicationDirPath();
 }
 
+QString userDataDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
 QString dataDir()
 {
-    const QString dir = programDir();
-    if (::access(QFile::encodeName(dir).constData(), W_OK) == 0)
-        return dir;
-    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(fallback);
-    return fallback;
+    if (!decidedDataDir())
+        decidedDataDir() = decideDataDir();
+    return *decidedDataDir();
 }
 
 void setProgramDirOverride(const QString &dir)
 {
     overrideDir() = dir;
+    decidedDataDir().reset();
 }
 
 QString pathIn(const QString &dir, const QString &fileName)

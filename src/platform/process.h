@@ -11,12 +11,16 @@ namespace platform {
 /// The directory that holds the executable.
 QString programDir();
 
-/// Where Conf.ini and backup.txt live: the program directory when it can be written,
-/// else the user's per-application configuration directory (an installed copy).
+/// The user's own directory for the program's files (~/.config/Vellit).
+QString userDataDir();
+
+/// Where Conf.ini and backup.txt live for the whole run: the program directory when it
+/// can be written at the first call, else userDataDir(), which then receives a copy of
+/// a Conf.ini left in the program directory when it has none of its own.
 QString dataDir();
 
-/// Points programDir() and dataDir() at a directory of the caller's (tests); an empty
-/// path restores the real locations.
+/// Points programDir() at a directory of the caller's (tests) and lets dataDir() be
+/// decided anew; an empty path restores the real location.
 void setProgramDirOverride(const QString &dir);
 
 /// Joins a directory and a file name with "/".

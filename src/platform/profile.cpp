@@ -11,7 +11,7 @@ namespace {
 std::optional<QString> readRaw(const QString &section, const QString &key, const QString &path)
 {
     QByteArray bytes;
-    if (!readWholeFile(path, bytes))
+    if (!readPrivateFile(path, bytes))
         return std::nullopt;
     return ini::readValue(bytes, section, key);
 }
@@ -40,9 +40,10 @@ bool WritePrivateProfileString(const QString &section, const QString &key, const
                                const QString &path)
 {
     QByteArray bytes;
-    if (fileExists(path) && !readWholeFile(path, bytes))
+    if (fileExists(path) && !readPrivateFile(path, bytes))
         return false;
-    return writeFileAtomically(path, ini::writeValue(bytes, section, key, value), true).ok;
+    return replaceFile(path, ini::writeValue(bytes, section, key, value), FileKind::Private, true)
+        .ok;
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 #include "search/form2.h"
 
 #include "app/form1.h"
+#include "app/onelineedit.h"
 #include "app/textarea.h"
 #include "search/nextoccurrence.h"
 
@@ -18,7 +19,7 @@ Form2::Form2(Form1 &owner, QString &searchText)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(owner.windowIcon());
     Label1 = new QLabel(QStringLiteral("検索する文字列(&N):"), this);
-    Text1 = new QLineEdit(this);
+    Text1 = new OneLineEdit(this);
     Command1 = new QPushButton(QStringLiteral("次を検索(&F)"), this);
     Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
     Check1 =

@@ -2,6 +2,7 @@
 #include "search/form3.h"
 
 #include "app/form1.h"
+#include "app/onelineedit.h"
 #include "app/textarea.h"
 #include "search/matching.h"
 #include "search/nextoccurrence.h"
@@ -18,9 +19,9 @@ Form3::Form3(Form1 &owner) : FixedDialog(&owner, QStringLiteral("置換"), 5895,
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(owner.windowIcon());
     Label1 = new QLabel(QStringLiteral("検索する文字列(&N):"), this);
-    Text1 = new QLineEdit(this);
+    Text1 = new OneLineEdit(this);
     Label2 = new QLabel(QStringLiteral("置換る文字列(&I):"), this);
-    Text2 = new QLineEdit(this);
+    Text2 = new OneLineEdit(this);
     Check1 =
         new QCheckBox(QStringLiteral("大文字/小文字、全角/半角、平仮名/片仮名を区別する"), this);
     Command1 = new QPushButton(QStringLiteral("次を検索(&F)"), this);

@@ -3,6 +3,7 @@
 #include "settings/form4.h"
 
 #include "app/form1.h"
+#include "app/onelineedit.h"
 #include "settings/module1.h"
 
 #include <QLineEdit>
@@ -14,7 +15,7 @@ Form4::Form4(Form1 &owner)
     setObjectName(QStringLiteral("Form4"));
     QLineEdit **boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5};
     for (int n = 1; n <= 5; ++n) {
-        QLineEdit *box = new QLineEdit(this);
+        QLineEdit *box = new OneLineEdit(this);
         place(box, QStringLiteral("Text%1").arg(n).toLatin1().constData(), 120, 120 + 480 * (n - 1),
               3255, 270);
         *boxes[n - 1] = box;

@@ -3,6 +3,7 @@
 #include "settings/form7.h"
 
 #include "app/form1.h"
+#include "app/onelineedit.h"
 #include "settings/module1.h"
 
 #include <QCheckBox>
@@ -17,7 +18,7 @@ Form7::Form7(Form1 &owner)
     setObjectName(QStringLiteral("Form7"));
     Frame1 = new QGroupBox(QStringLiteral("ファイル保存関係"), this);
     Label1 = new QLabel(QStringLiteral("初期題名："), Frame1);
-    Text1 = new QLineEdit(Frame1);
+    Text1 = new OneLineEdit(Frame1);
     Frame2 = new QGroupBox(QStringLiteral("Vellitの設定"), this);
     Check1 = new QCheckBox(QStringLiteral("起動時にウィンドウのサイズ・位置を復元する"), Frame2);
     Check2 = new QCheckBox(QStringLiteral("ファイル名をフルパスで表示"), Frame2);

@@ -4,6 +4,7 @@
 #include "support/fixture.h"
 
 #include "settings/form7.h"
+#include "support/mounts.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -19,29 +20,6 @@ QString savePrompt(const QString &name)
     return QStringLiteral("ファイル\u3000") + name +
            QStringLiteral("\u3000の内容が変更されています\r\n変更を保存しますか？");
 }
-
-// A small tmpfs mounted for one test; only root may mount.
-class SmallMount
-{
-public:
-    explicit SmallMount(const QString &dir, const QString &options) : m_dir(dir)
-    {
-        QDir().mkpath(dir);
-        m_ok = ::geteuid() == 0 &&
-               QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", dir}) == 0;
-    }
-    ~SmallMount()
-    {
-        if (m_ok)
-            QProcess::execute("umount", {m_dir});
-    }
-    bool ok() const { return m_ok; }
-    bool remountReadOnly() { return QProcess::execute("mount", {"-o", "remount,ro", m_dir}) == 0; }
-
-private:
-    QString m_dir;
-    bool m_ok = false;
-};
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,6 +89,51 @@ private slots:
         QCOMPARE(w.Text1->text(), QString());
         QVERIFY(!w.state.isModified);
         QCOMPARE(f.read("backup.txt"), QByteArray("\r\n"));
+    }
+
+    void recoveryClosedWithoutAnAnswerRestores()
+    {
+        // Escape or the close box is no answer, and only No may discard the text.
+        Fixture f;
+        f.write("backup.txt", "abc\r\n");
+        f.boxes.answers.enqueue(platform::IdCancel);
+        Form1 &w = f.start();
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QCOMPARE(w.Text1->text(), QStringLiteral("abc\r\n"));
+        QCOMPARE(f.read("backup.txt"), QByteArray("abc\r\n\r\n"));
+    }
+
+    void backupIsPrivateWhateverTheUmask()
+    {
+        Fixture f;
+        f.write("backup.txt", "abc\r\n");
+        ::chmod(QFile::encodeName(f.path("backup.txt")).constData(), 0644);
+        const mode_t mask = ::umask(0);
+        Form1 &w = f.start();
+        w.Text1->setSelText(QStringLiteral("x"));
+        ::umask(mask);
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(f.path("backup.txt")).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0600);
+    }
+
+    void firstCopyRemovesOnlyItsOwnStrayTemporaries()
+    {
+        const QStringList stray = {"backup.txt.vellit-Ab12Cd", "Conf.ini.vellit-zz99ZZ"};
+        const QStringList others = {"backup.txt.backup", "Conf.ini.vellit-toolong",
+                                    "notes.txt.vellit-Ab12Cd", "Conf.ini.orig"};
+        for (bool second : {true, false}) {
+            Fixture f;
+            platform::setPreviousInstanceOverride(second);
+            for (const QString &name : stray + others)
+                f.write(name, "x");
+            f.start();
+            for (const QString &name : others)
+                QVERIFY2(f.exists(name), qPrintable(name));
+            // Another running copy may be writing its temporaries: only the first removes.
+            for (const QString &name : stray)
+                QCOMPARE(f.exists(name), second);
+        }
     }
 
     void secondInstanceNeverOffersRecovery()

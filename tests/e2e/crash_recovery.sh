@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real editor under Xvfb: type, kill it with SIGKILL, start it again, answer Yes to
-# the recovery prompt and find the text back. Usage: crash_recovery.sh VELLIT
+# the recovery prompt and find the text back; killed again, Escape on the prompt restores
+# the text too (only No discards it). Usage: crash_recovery.sh VELLIT
 set -euo pipefail
 vellit=$1
 work=$(mktemp -d)
@@ -64,3 +65,20 @@ done
 od -An -c "$work/backup.txt"
 [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = " a b c \r \n x y z \r \n \r \n" ]
 echo "recovered"
+
+kill -9 "$app"
+wait "$app" 2>/dev/null || true
+"$work/vellit" &
+app=$!
+prompt=$(wait_window '^Vellit$')
+xdotool windowfocus --sync "$prompt"
+xdotool key Escape
+wait_window ' - Vellit' >/dev/null
+expected=" a b c \r \n x y z \r \n \r \n \r \n"
+for _ in $(seq 50); do
+    [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = "$expected" ] && break
+    sleep 0.1
+done
+od -An -c "$work/backup.txt"
+[ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = "$expected" ]
+echo "restored after Escape"

@@ -16,30 +16,14 @@ class TestFiles : public QObject
 {
     Q_OBJECT
 private slots:
-    void atomicWriteKeepsPermissions()
+    void failedWriteReportsReasonInJapaneseAndLeavesNothing()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("doc.txt");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("old");
-        f.close();
-        ::chmod(QFile::encodeName(path).constData(), 0640);
-        QVERIFY(writeFileAtomically(path, "new", true).ok);
-        QFile g(path);
-        QVERIFY(g.open(QIODevice::ReadOnly));
-        QCOMPARE(g.readAll(), QByteArray("new"));
-        struct stat st;
-        QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
-        QCOMPARE(int(st.st_mode & 0777), 0640);
-    }
-
-    void failedWriteReportsReasonAndLeavesNothing()
-    {
-        QTemporaryDir dir;
-        const WriteResult r = writeFileAtomically(dir.filePath("missing/doc.txt"), "x", true);
+        const WriteResult r =
+            replaceFile(dir.filePath("missing/doc.txt"), "x", FileKind::Document, true);
         QVERIFY(!r.ok);
-        QVERIFY(!r.message.isEmpty());
+        QCOMPARE(r.error, ENOENT);
+        QCOMPARE(r.message, QStringLiteral("指定されたフォルダーが見つかりません。"));
         QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     }
 
@@ -49,7 +33,7 @@ private slots:
         const QString path = dir.filePath("f");
         QVERIFY(!fileExists(path));
         QCOMPARE(fileSize(path), qint64(-1));
-        QVERIFY(writeFileAtomically(path, QByteArray(1234, 'a'), false).ok);
+        QVERIFY(replaceFile(path, QByteArray(1234, 'a'), FileKind::Document, false).ok);
         QVERIFY(isRegularFile(path));
         QCOMPARE(fileSize(path), qint64(1234));
         QVERIFY(!isRegularFile(dir.path()));

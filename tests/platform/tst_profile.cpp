@@ -123,6 +123,13 @@ private slots:
                      "[Font]\r\nFsize=9\r\nFbold=True\r\n");
     }
 
+    void lineBreaksNeverReachTheFile()
+    {
+        QVERIFY(WritePrivateProfileString("Text", "t1", "first\r\n[Option]\r\nCheck1=1", m_path));
+        QVERIFY(WritePrivateProfileString("Te\nxt", "t2\r", "second\nline", m_path));
+        QCOMPARE(readFile(), QByteArray("[Text]\r\nt1=first\r\n[Te]\r\nt2=second\r\n"));
+    }
+
     void writeToUnwritablePlaceFails()
     {
         QVERIFY(!WritePrivateProfileString("A", "b", "c", m_dir.filePath("no/such/dir/x.ini")));

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,6 +163,40 @@ private slots:
             QVERIFY(!f.exists("Conf.ini"));
             QCOMPARE(w.form4()->Text1->text(), QString());
         }
+    }
+
+    void pastedPassagesKeepOneSectionOfEachName()
+    {
+        // A passage pasted into a one-line box keeps its first line only, so Conf.ini
+        // never gets a line of the user's text as a section or a key.
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        QApplication::clipboard()->setText(
+            QStringLiteral("一行目\r\n[Option]\r\nCheck2=1\n[Text]"));
+        pressInNextDialog("Command1", [](QWidget *d) {
+            auto *box = d->findChild<QLineEdit *>("Text1");
+            box->setText(QStringLiteral("前後"));
+            box->setCursorPosition(1);
+            box->paste();
+        });
+        w.mnuTouMoziConfing_Click();
+        QCOMPARE(w.item("mnuTouMozi1")->text(), QStringLiteral("前一行目後"));
+        pressInNextDialog("Command1", [](QWidget *d) {
+            auto *box = d->findChild<QLineEdit *>("Text1");
+            box->clear();
+            box->paste();
+        });
+        w.mnuOption_Click();
+        QCOMPARE(w.form7()->Text1->text(), QStringLiteral("一行目"));
+
+        f.window.reset();
+        Form1 &again = f.start();
+        const QString conf = platform::fromAnsi(f.read("Conf.ini"));
+        QCOMPARE(conf.count(QStringLiteral("[Option]")), 1);
+        QCOMPARE(conf.count(QStringLiteral("[Text]")), 1);
+        QVERIFY(!again.form7()->Check2->isChecked());
+        QCOMPARE(again.item("mnuTouMozi1")->text(), QStringLiteral("前一行目後"));
     }
 
     void optionsDialogExistenceRule()
