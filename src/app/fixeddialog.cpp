@@ -4,6 +4,7 @@
 #include "app/twips.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -41,18 +42,60 @@ void FixedDialog::setTabChain(std::initializer_list<QWidget *> controls)
     }
 }
 
+namespace {
+
+bool sameRow(const QRect &a, const QRect &b)
+{
+    return a.top() < b.bottom() && b.top() < a.bottom();
+}
+
+// The room a control may grow into: up to its container's edge, and never closer to a
+// control on its right than the twips layout placed it.
+int roomFor(const QWidget *control)
+{
+    const QRect r = control->geometry();
+    int right = control->parentWidget()->width() - 4;
+    for (const QObject *child : control->parentWidget()->children()) {
+        const auto *sibling = qobject_cast<const QWidget *>(child);
+        if (!sibling || sibling == control || !sameRow(sibling->geometry(), r) ||
+            sibling->x() < r.right())
+            continue;
+        right = qMin(right, sibling->x() - qMax(0, sibling->x() - (r.right() + 1)));
+    }
+    return right - r.left();
+}
+
+// A label beside a one-line box shows its text on the line of the box's text, as the
+// platform draws a label's text from the top of its place.
+void alignWithBox(QLabel *label)
+{
+    for (const QObject *child : label->parentWidget()->children()) {
+        const auto *box = qobject_cast<const QLineEdit *>(child);
+        if (!box || qAbs(box->y() - label->y()) > 1)
+            continue;
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setContentsMargins(0, qMax(0, (box->height() - label->fontMetrics().height()) / 2),
+                                  0, 0);
+        return;
+    }
+}
+
+} // namespace
+
 void FixedDialog::showEvent(QShowEvent *e)
 {
-    // A caption wider than its place may use the room up to its container's edge, so
-    // that it is never cut off. Measured only when first shown: the dialogs are created
-    // hidden at start-up, where measuring text would load the font for nothing.
+    // A caption wider than its place may use the room beside it, so that it is not cut
+    // off. Measured only when first shown: the dialogs are created hidden at start-up,
+    // where measuring text would load the font for nothing.
     if (!m_fitted) {
         m_fitted = true;
         for (QWidget *control : findChildren<QWidget *>()) {
             if (qobject_cast<QLineEdit *>(control) || !control->parentWidget())
                 continue;
+            if (auto *label = qobject_cast<QLabel *>(control))
+                alignWithBox(label);
             QRect r = control->geometry();
-            const int room = control->parentWidget()->width() - r.left() - 4;
+            const int room = roomFor(control);
             const int wanted = control->sizeHint().width();
             if (wanted > r.width() && room > r.width()) {
                 r.setWidth(qMin(wanted, room));
@@ -65,8 +108,16 @@ void FixedDialog::showEvent(QShowEvent *e)
 
 void FixedDialog::keyPressEvent(QKeyEvent *e)
 {
-    // No button is the default or the cancel button.
-    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    // No button is the default or the cancel button, but a focused button is pressed by
+    // Enter as by Space.
+    if (enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) {
         e->accept();
         return;
     }

@@ -71,7 +71,7 @@ Form1::Form1(QWidget *parent)
     : QMainWindow(parent), Text1(new TextArea(this)), CommonDialog1(this),
       mnupopMenu(new QMenu(QStringLiteral("隠しメニュー"), this))
 {
-    setWindowTitle(QStringLiteral("無題 - Vellit"));
+    setCaption(QStringLiteral("無題 - Vellit"));
     // Read with the built-in PNG reader: a plain QIcon load scans every image plugin.
     setWindowIcon(QPixmap::fromImage(QImage(QStringLiteral(":/vellit.png"), "PNG")));
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -102,6 +102,16 @@ void Form1::buildMenus()
     }
     const auto &popup = popupTree();
     addRows(this, mnupopMenu, popup.begin(), popup.end(), shortcuts);
+    // The platform's text-box keys for cut, copy and paste run the same commands, with
+    // the same enabling; the menus show the first key only.
+    const std::pair<const char *, const char *> kTextBoxKeys[] = {
+        {"mnuKiru", "Shift+Del"}, {"mnuCopy", "Ctrl+Ins"}, {"mnuPaest", "Shift+Ins"}};
+    for (const auto &[name, key] : kTextBoxKeys) {
+        auto *action = findChild<QAction *>(QLatin1StringView(name));
+        const QKeySequence extra{QString::fromLatin1(key)};
+        action->setShortcuts(QList<QKeySequence>{action->shortcut(), extra});
+        shortcuts.append(extra);
+    }
     Text1->setReservedShortcuts(shortcuts);
     for (QAction *action : findChildren<QAction *>()) {
         if (!action->objectName().isEmpty() && !m_items.contains(action->objectName()))
@@ -120,6 +130,14 @@ void Form1::setItemsEnabled(const QStringList &names, bool enabled)
         item(name)->setEnabled(enabled);
 }
 
+void Form1::setCaption(const QString &text)
+{
+    m_caption = text;
+    // Qt takes "[*]" in a title for its modified marker; doubled, it shows as typed.
+    QString title = text;
+    setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+}
+
 void Form1::setFrameGeometry(const QRect &frame)
 {
     m_restoredFrame = frame;
@@ -131,13 +149,25 @@ void Form1::setFrameGeometry(const QRect &frame)
 void Form1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // The frame's own size is known only once the window is on screen.
-    if (m_restoredFrame.isValid()) {
-        const QRect frame = m_restoredFrame;
-        m_restoredFrame = QRect();
-        QTimer::singleShot(0, this, [this, frame] {
-            setFrameGeometry(frame);
-            m_restoredFrame = QRect();
-        });
-    }
+    if (!m_restoredFrame.isValid())
+        return;
+    // The frame's size is known only once the window manager has framed the window,
+    // some time after it is shown; until then the stored outer size was applied to the
+    // client area. Without a window manager there is no frame and nothing to correct.
+    const QRect frame = m_restoredFrame;
+    m_restoredFrame = QRect();
+    auto *timer = new QTimer(this);
+    timer->setInterval(20);
+    connect(timer, &QTimer::timeout, this, [this, timer, frame, tries = 0]() mutable {
+        const bool framed = frameGeometry().size() != size();
+        if (framed) {
+            move(frame.topLeft());
+            resize(frame.size() - (frameGeometry().size() - size()));
+        }
+        if (framed || ++tries == 50) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
 }

@@ -113,6 +113,10 @@ public:
     /// Ends the program at once, without the closing handler.
     void endProgram();
 
+    /// The caption exactly as composed, whatever the file name holds.
+    void setCaption(const QString &text);
+    QString caption() const { return m_caption; }
+
     /// Places the window so that its frame, title bar included, covers frame.
     void setFrameGeometry(const QRect &frame);
 
@@ -154,6 +158,7 @@ private:
     QPointer<Form2> m_form2;
     QPointer<Form3> m_form3;
     QString m_searchText; // the find dialog's search text, kept for the whole run
+    QString m_caption;
     bool m_secondInstance = false;
     bool m_backupWarned = false;
     bool m_ending = false;

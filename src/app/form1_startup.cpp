@@ -39,7 +39,7 @@ void Form1::Form_Load(const QString &commandLine)
     if (form7()->Check1->isChecked())
         Module1::LoadSettings(*this, 4);
     state.documentPath = form7()->Text1->text();
-    setWindowTitle(caption::compose(state.documentPath));
+    setCaption(caption::compose(state.documentPath));
     for (const char *name : {"mnuShowM", "mnupopShowM", "mnuLocked"})
         item(QLatin1StringView(name))->setChecked(false);
     state.isModified = false;

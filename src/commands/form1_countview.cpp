@@ -19,7 +19,7 @@ void Form1::mnuLocked_Click()
     locked->setChecked(!locked->isChecked());
     Text1->setLocked(locked->isChecked());
     if (locked->isChecked())
-        setWindowTitle(caption::withViewingMarker(windowTitle()));
+        setCaption(caption::withViewingMarker(m_caption));
     else
-        setWindowTitle(caption::compose(state.documentPath));
+        setCaption(caption::compose(state.documentPath));
 }

@@ -48,7 +48,7 @@ void Form1::OpenDocument(const QString &path)
     }
     state.documentPath = path;
     Text1->setText(text);
-    setWindowTitle(caption::forOpenedFile(path, form7()->Check2->isChecked()));
+    setCaption(caption::forOpenedFile(path, form7()->Check2->isChecked()));
     item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
     const QString warning = messages::dangerousExtension(state.documentPath);
     if (!warning.isEmpty())
@@ -72,7 +72,7 @@ void Form1::load()
     item(QStringLiteral("mnuLocked"))->setChecked(viewing);
     Text1->setLocked(viewing);
     if (viewing)
-        setWindowTitle(caption::withViewingMarker(windowTitle()));
+        setCaption(caption::withViewingMarker(m_caption));
 }
 
 void Form1::NewSave()
@@ -85,7 +85,7 @@ void Form1::NewSave()
     if (!writeDocument(CommonDialog1.FileName))
         throw platform::CancelError();
     state.documentPath = CommonDialog1.FileName;
-    setWindowTitle(caption::compose(state.documentPath));
+    setCaption(caption::compose(state.documentPath));
     item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
     state.isUntitled = false;
     state.isModified = false;

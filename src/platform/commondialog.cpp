@@ -8,13 +8,63 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
+#include <QTreeView>
 
 namespace platform {
 namespace {
+
+// The file list's size, type and date columns fit their contents; the name takes the
+// rest.
+void fitFileColumns(QFileDialog &dialog)
+{
+    auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!view)
+        return;
+    QHeaderView *header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
+// A save dialog that, with the path-must-exist flag, refuses a name in a folder that
+// does not exist instead of accepting a path the save cannot use.
+class SaveDialog final : public QFileDialog
+{
+public:
+    SaveDialog(QWidget *parent, bool pathMustExist)
+        : QFileDialog(parent), m_pathMustExist(pathMustExist)
+    {
+    }
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (m_pathMustExist && !files.isEmpty()) {
+            const QFileInfo chosen(files.constFirst());
+            if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
+                QMessageBox box(QMessageBox::Warning, windowTitle(),
+                                chosen.absolutePath() +
+                                    QStringLiteral("\nパスが存在しません。\n"
+                                                   "パスが正しいかどうかを確認してください。"),
+                                QMessageBox::Ok, this);
+                box.setTextFormat(Qt::PlainText);
+                box.exec();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    bool m_pathMustExist;
+};
 
 class QtCommonDialogUi final : public CommonDialogUi
 {
@@ -28,6 +78,7 @@ public:
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setNameFilter(qtFilter);
         dialog.selectFile(fileName);
+        fitFileColumns(dialog);
         // The read-only box: a check box added below the dialog's own controls.
         auto *box = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
         box->setChecked(readOnly);
@@ -40,17 +91,17 @@ public:
         return true;
     }
 
-    bool save(QWidget *parent, const QString &qtFilter, QString &fileName,
-              bool confirmOverwrite) override
+    bool save(QWidget *parent, const QString &qtFilter, QString &fileName, int flags) override
     {
-        QFileDialog dialog(parent);
+        SaveDialog dialog(parent, flags & kPathMustExistFlag);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !(flags & kOverwritePromptFlag));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setNameFilter(qtFilter);
         dialog.selectFile(fileName);
+        fitFileColumns(dialog);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         fileName = dialog.selectedFiles().constFirst();
@@ -105,9 +156,12 @@ QString qtFilterFrom(const QString &filter)
     const QStringList parts = filter.split(u'|');
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts.at(i + 1);
-        patterns.replace(u';', u' ');
-        entries.append(parts.at(i) + QStringLiteral(" (") + patterns + u')');
+        QStringList patterns = parts.at(i + 1).split(u';');
+        for (QString &pattern : patterns) {
+            if (pattern == QStringLiteral("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        entries.append(parts.at(i) + QStringLiteral(" (") + patterns.join(u' ') + u')');
     }
     return entries.join(QStringLiteral(";;"));
 }
@@ -136,7 +190,7 @@ void CommonDialog::ShowOpen()
 void CommonDialog::ShowSave()
 {
     QString name = FileName;
-    if (!currentUi->save(m_owner, qtFilterFrom(Filter), name, Flags & kOverwritePromptFlag))
+    if (!currentUi->save(m_owner, qtFilterFrom(Filter), name, Flags))
         return cancelled();
     FileName = name;
 }

@@ -23,6 +23,7 @@ struct CancelError : std::exception
 constexpr int kReadOnlyFlag = 0x1;
 constexpr int kOverwritePromptFlag = 0x2;
 constexpr int kPrintSetupFlag = 0x40;
+constexpr int kPathMustExistFlag = 0x800;
 
 /// What the dialogs themselves do; every call returns false on Cancel.
 class CommonDialogUi
@@ -31,8 +32,9 @@ public:
     virtual ~CommonDialogUi() = default;
     virtual bool open(QWidget *parent, const QString &qtFilter, QString &fileName,
                       bool &readOnly) = 0;
-    virtual bool save(QWidget *parent, const QString &qtFilter, QString &fileName,
-                      bool confirmOverwrite) = 0;
+    /// flags: kOverwritePromptFlag asks before replacing a file, kPathMustExistFlag
+    /// refuses a name in a folder that does not exist.
+    virtual bool save(QWidget *parent, const QString &qtFilter, QString &fileName, int flags) = 0;
     virtual bool font(QWidget *parent, QFont &font) = 0;
     virtual bool color(QWidget *parent, QColor &color) = 0;
     virtual bool printer(QWidget *parent, QPrinter &printer, bool setupOnly) = 0;
@@ -40,7 +42,8 @@ public:
 
 void setCommonDialogUi(CommonDialogUi *ui);
 
-/// Turns "desc|pattern;pattern|desc|pattern" into Qt's "desc (pattern pattern);;…".
+/// Turns "desc|pattern;pattern|desc|pattern" into Qt's "desc (pattern pattern);;…";
+/// "*.*" lists every file, as it does on the platform the filters were written for.
 QString qtFilterFrom(const QString &filter);
 
 class CommonDialog

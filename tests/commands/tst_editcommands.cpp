@@ -49,6 +49,30 @@ private slots:
         QCOMPARE(w.Text1->selStart(), 2);
     }
 
+    void textBoxKeysCutCopyAndPaste()
+    {
+        // Shift+Del, Ctrl+Insert and Shift+Insert are the text box's own cut, copy and
+        // paste keys: they run the menu commands, with their enabling.
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Text1->setFocus();
+        QTest::keyClick(w.Text1, Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(platform::getClipboardText(), QString());
+        w.Text1->setText(QStringLiteral("ab\r\ncd"));
+        w.Text1->setSelStart(1);
+        w.Text1->setSelLength(4);
+        QTest::keyClick(w.Text1, Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(platform::getClipboardText(), QStringLiteral("b\r\nc"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("b\nc"));
+        QTest::keyClick(w.Text1, Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(w.Text1->text(), QStringLiteral("ad"));
+        QTest::keyClick(w.Text1, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(w.Text1->text(), QStringLiteral("ab\r\ncd"));
+        QCOMPARE(w.item("mnuKiru")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+    }
+
     void appendCommands()
     {
         Fixture f;

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QTest>
+#include <QWindow>
 
 class TestOpenSave : public QObject
 {
@@ -116,6 +117,20 @@ private slots:
         QCOMPARE(w.state.insertAtCaret, 0);
     }
 
+    void captionShowsTheNameAsItIs()
+    {
+        // Qt would read "[*]" in a title as its modified marker and drop it.
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        f.write("a[*]b.txt", "x");
+        w.OpenDocument(f.path("a[*]b.txt"));
+        QCOMPARE(w.caption(), QStringLiteral("a[*]b.txt - Vellit"));
+        QCOMPARE(w.windowHandle()->title(), QStringLiteral("a[*]b.txt - Vellit"));
+        w.mnuLocked_Click();
+        QCOMPARE(w.windowHandle()->title(), QStringLiteral("a[*]b.txt - Vellit\u3000[閲覧モード]"));
+    }
+
     void loadThroughTheOpenDialog()
     {
         Fixture f;
@@ -131,7 +146,7 @@ private slots:
         QCOMPARE(f.dialogs.filters.at(0),
                  QStringLiteral("テキストファイル(*.txt,*.ini) (*.txt *.ini);;"
                                 "HTMLドキュメント(*.html,*.htm) (*.html *.htm);;"
-                                "全てのファイル(*.*) (*.*)"));
+                                "全てのファイル(*.*) (*)"));
         f.dialogs.files.enqueue({f.path("a.txt"), false});
         w.load();
         QVERIFY(!w.item("mnuLocked")->isChecked());

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -197,6 +198,48 @@ private slots:
         QCOMPARE(conf.count(QStringLiteral("[Text]")), 1);
         QVERIFY(!again.form7()->Check2->isChecked());
         QCOMPARE(again.item("mnuTouMozi1")->text(), QStringLiteral("前一行目後"));
+    }
+
+    void enterPressesTheFocusedButtonOnly()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        bool stayedOpen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            auto *box = dialog->findChild<QLineEdit *>("Text2");
+            box->setFocus();
+            box->setText(QStringLiteral("登録"));
+            // Enter in a text box presses nothing: there is no default button.
+            QTest::keyClick(box, Qt::Key_Return);
+            stayedOpen = dialog->isVisible();
+            auto *ok = dialog->findChild<QPushButton *>("Command1");
+            ok->setFocus();
+            QTest::keyClick(ok, Qt::Key_Return);
+        });
+        w.mnuTouMoziConfing_Click();
+        QVERIFY(stayedOpen);
+        QCOMPARE(w.item("mnuTouMozi2")->text(), QStringLiteral("登録"));
+    }
+
+    void labelsKeepTheirPlaceBesideTheirBoxes()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        QRect label;
+        QRect box;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            label = dialog->findChild<QLabel *>("Label1")->geometry();
+            box = dialog->findChild<QLineEdit *>("Text1")->geometry();
+            dialog->findChild<QPushButton *>("Command2")->click();
+        });
+        w.mnuOption_Click();
+        // "初期題名：" is not widened into its text box.
+        QVERIFY2(label.right() <= box.left(),
+                 qPrintable(QStringLiteral("%1 %2").arg(label.right()).arg(box.left())));
     }
 
     void optionsDialogExistenceRule()

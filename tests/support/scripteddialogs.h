@@ -31,7 +31,7 @@ public:
         return answer(filter, fileName, &readOnly);
     }
 
-    bool save(QWidget *, const QString &filter, QString &fileName, bool) override
+    bool save(QWidget *, const QString &filter, QString &fileName, int) override
     {
         ++saved;
         return answer(filter, fileName, nullptr);
