@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/packages.sh
-install_missing_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils
+install_missing_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils openbox wmctrl
 build_vellit
 cd build
 ctest --output-on-failure -j"$(nproc)"

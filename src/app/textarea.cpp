@@ -6,6 +6,9 @@
 #include "platform/colors.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -143,6 +146,79 @@ void TextArea::setLocked(bool locked)
     // Read-only still lets the caret move and select from the keyboard.
     setTextInteractionFlags(locked ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
                                    : Qt::TextEditorInteraction);
+    // The input method is told that the area takes no input.
+    setAttribute(Qt::WA_InputMethodEnabled, !locked);
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+QVariant TextArea::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled && isReadOnly())
+        return false;
+    return QPlainTextEdit::inputMethodQuery(query);
+}
+
+void TextArea::inputMethodEvent(QInputMethodEvent *e)
+{
+    // Read-only blocks the input method as it blocks keys: nothing it sends is taken.
+    if (isReadOnly()) {
+        e->accept();
+        return;
+    }
+    const bool commits = !e->commitString().isEmpty() || e->replacementLength() != 0;
+    if (m_composedOver.isNull() && !commits && !e->preeditString().isEmpty() &&
+        textCursor().hasSelection())
+        beginComposingOverSelection();
+    if (m_composedOver.isNull()) {
+        QPlainTextEdit::inputMethodEvent(e);
+        return;
+    }
+    if (commits) {
+        commitOverSelection(e);
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(e);
+    if (e->preeditString().isEmpty()) {
+        // Cancelled: the text and the selection are as they were.
+        setTextCursor(m_composedOver);
+        m_composedOver = QTextCursor();
+        setExtraSelections({});
+    }
+}
+
+void TextArea::beginComposingOverSelection()
+{
+    // The pre-edit is shown at the selection's start, with the selection left in the
+    // text and marked, so that nothing changes until the commit.
+    m_composedOver = textCursor();
+    QTextEdit::ExtraSelection marked;
+    marked.cursor = m_composedOver;
+    marked.format.setBackground(palette().color(QPalette::Highlight));
+    marked.format.setForeground(palette().color(QPalette::HighlightedText));
+    setExtraSelections({marked});
+    QTextCursor caret = m_composedOver;
+    caret.setPosition(m_composedOver.selectionStart());
+    setTextCursor(caret);
+}
+
+void TextArea::commitOverSelection(QInputMethodEvent *e)
+{
+    // The pre-edit goes first, then the commit replaces the selection as one change.
+    QInputMethodEvent clearPreedit;
+    QPlainTextEdit::inputMethodEvent(&clearPreedit);
+    QTextCursor replaced = m_composedOver;
+    m_composedOver = QTextCursor();
+    setExtraSelections({});
+    replaced.beginEditBlock();
+    replaced.insertText(textmodel::documentForm(e->commitString()));
+    replaced.endEditBlock();
+    setTextCursor(replaced);
+    if (!e->preeditString().isEmpty()) {
+        QInputMethodEvent next(e->preeditString(), e->attributes());
+        QPlainTextEdit::inputMethodEvent(&next);
+    }
+    e->accept();
 }
 
 int TextArea::lineCount() const

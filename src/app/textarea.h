@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextCursor>
 
 class TextArea : public QPlainTextEdit
 {
@@ -54,6 +55,9 @@ public:
     void setReservedShortcuts(const QList<QKeySequence> &keys);
     void setAcceptFileDrops(bool accept) { setAcceptDrops(accept); }
 
+    /// Says the area takes no input-method text while it is read-only.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 signals:
     /// Raised once for every change of the content, whoever made it.
     void changed();
@@ -63,6 +67,7 @@ signals:
 protected:
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dragMoveEvent(QDragMoveEvent *e) override;
@@ -79,6 +84,12 @@ private:
     /// Del with nothing selected: the widget deletes the next character itself.
     bool deletesNextCharacter(const QKeyEvent *e) const;
 
+    void beginComposingOverSelection();
+    void commitOverSelection(QInputMethodEvent *e);
+
+    // While text is composed over a selection, the selection stays in the text until
+    // the commit replaces it; this cursor holds it meanwhile.
+    QTextCursor m_composedOver;
     QString m_raw;                    // the document's raw text at the last notification
     mutable QString m_model;          // the model form of m_raw, built on demand
     mutable bool m_modelValid = true; // m_model is m_raw in model form

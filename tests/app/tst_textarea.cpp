@@ -140,6 +140,57 @@ private slots:
         QCOMPARE(area.text(), QStringLiteral("x日本"));
     }
 
+    void composingOverASelectionKeepsItUntilTheCommit()
+    {
+        TextArea area;
+        area.show();
+        area.setText(QStringLiteral("abcdef"));
+        area.setSelStart(3);
+        area.setSelLength(3);
+        QSignalSpy spy(&area, &TextArea::changed);
+        QInputMethodEvent compose(QStringLiteral("d"), {});
+        QApplication::sendEvent(&area, &compose);
+        QInputMethodEvent compose2(QStringLiteral("で"), {});
+        QApplication::sendEvent(&area, &compose2);
+        QCOMPARE(area.text(), QStringLiteral("abcdef"));
+        QCOMPARE(spy.count(), 0);
+        // Escape: the input method cancels with an empty event; all is as it was.
+        QInputMethodEvent cancel;
+        QApplication::sendEvent(&area, &cancel);
+        QCOMPARE(area.text(), QStringLiteral("abcdef"));
+        QCOMPARE(area.selText(), QStringLiteral("def"));
+        QCOMPARE(spy.count(), 0);
+
+        QApplication::sendEvent(&area, &compose2);
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("出"));
+        QApplication::sendEvent(&area, &commit);
+        QCOMPARE(area.text(), QStringLiteral("abc出"));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(area.selStart(), 4);
+        QCOMPARE(area.selLength(), 0);
+    }
+
+    void readOnlyBlocksTheInputMethod()
+    {
+        TextArea area;
+        area.show();
+        area.setText(QStringLiteral("abc"));
+        area.setLocked(true);
+        QSignalSpy spy(&area, &TextArea::changed);
+        QVERIFY(!area.inputMethodQuery(Qt::ImEnabled).toBool());
+        QVERIFY(!area.testAttribute(Qt::WA_InputMethodEnabled));
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("変換"));
+        QApplication::sendEvent(&area, &commit);
+        QCOMPARE(area.text(), QStringLiteral("abc"));
+        QCOMPARE(spy.count(), 0);
+        area.setLocked(false);
+        QVERIFY(area.inputMethodQuery(Qt::ImEnabled).toBool());
+        QApplication::sendEvent(&area, &commit);
+        QCOMPARE(area.text(), QStringLiteral("変換abc"));
+    }
+
     void readOnlyBlocksTypingOnly()
     {
         TextArea area;

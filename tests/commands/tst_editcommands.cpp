@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 
 class TestEditCommands : public QObject
@@ -32,6 +33,26 @@ private slots:
         QCOMPARE(w.Text1->text(), QStringLiteral("a"));
         w.mnuBack_Click();
         QCOMPARE(w.Text1->text(), QStringLiteral("ab"));
+    }
+
+    void composingOverASelectionIsOneUndoableChange()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        w.Text1->setText(QStringLiteral("abcdef"));
+        w.Text1->setSelStart(3);
+        w.Text1->setSelLength(3);
+        QInputMethodEvent compose(QStringLiteral("で"), {});
+        QApplication::sendEvent(w.Text1, &compose);
+        // The pre-edit changes nothing: the backup still holds the selected text.
+        QCOMPARE(f.read("backup.txt"), QByteArray("abcdef\r\n"));
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("出"));
+        QApplication::sendEvent(w.Text1, &commit);
+        QCOMPARE(w.Text1->text(), QStringLiteral("abc出"));
+        w.mnuBack_Click();
+        QCOMPARE(w.Text1->text(), QStringLiteral("abcdef"));
     }
 
     void undoClampsTheCaret()

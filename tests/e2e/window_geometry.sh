@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The real editor under Xvfb with a real window manager (openbox): a restored window
+# closed without being moved writes back the same position and outer size, run after
+# run. Usage: window_geometry.sh VELLIT
+set -euo pipefail
+vellit=$1
+work=$(mktemp -d)
+cp "$vellit" "$work/vellit"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -1 "$work/display") QT_QPA_PLATFORM=xcb
+app=
+wm=
+cleanup() {
+    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+
+printf '[Option]\r\nCheck1=1\r\nWindowX=1500\r\nWindowY=1200\r\nWindowW=9000\r\nWindowH=6000\r\n' \
+    >"$work/Conf.ini"
+expected=$(grep -a Window "$work/Conf.ini")
+
+for run in 1 2 3; do
+    "$work/vellit" &
+    app=$!
+    win=
+    for _ in $(seq 100); do
+        win=$(xdotool search --onlyvisible --name ' - Vellit' 2>/dev/null | head -1) || true
+        [ -n "$win" ] && break
+        sleep 0.1
+    done
+    [ -n "$win" ] || { echo "no editor window"; exit 1; }
+    sleep 1 # the frame correction runs once the window manager has framed the window
+    xdotool windowactivate --sync "$win" key alt+f
+    sleep 0.3
+    xdotool key x
+    wait "$app"
+    app=
+    actual=$(grep -a Window "$work/Conf.ini")
+    echo "run $run:" $actual
+    [ "$actual" = "$expected" ] || { echo "expected:" $expected; exit 1; }
+done
+echo "geometry kept"
