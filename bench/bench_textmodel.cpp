@@ -1,7 +1,6 @@
 // The text model of a 64000-character, 2000-line text: building the whole text in model
 // form, and mapping caret offsets.
 #include "app/textarea.h"
-#include "app/textmodel.h"
 
 #include <QTest>
 
@@ -26,7 +25,7 @@ private slots:
         QString out;
         QBENCHMARK
         {
-            out = textmodel::modelForm(area.document()->toRawText());
+            out = area.documentText();
         }
         QCOMPARE(out, m_text);
     }

@@ -26,13 +26,95 @@ TextArea::TextArea(QWidget *parent)
     connect(document(), &QTextDocument::contentsChange, this, &TextArea::onContentsChange);
 }
 
+namespace {
+
+// The character format property that marks a stand-in; its value is the model character
+// it stands for.
+constexpr int kStandInFor = QTextFormat::UserProperty + 1;
+
+QTextCharFormat standInFormat(char16_t modelChar, const QColor &color)
+{
+    QTextCharFormat format;
+    format.setProperty(kStandInFor, int(modelChar));
+    format.setForeground(color);
+    return format;
+}
+
+} // namespace
+
+void TextArea::insertModelText(QTextCursor &cursor, const QString &modelText)
+{
+    const QColor standInColor = palette().color(QPalette::PlaceholderText);
+    for (const textmodel::Segment &segment : textmodel::documentSegments(modelText)) {
+        if (segment.standInFor == 0)
+            cursor.insertText(segment.text, QTextCharFormat());
+        else
+            cursor.insertText(segment.text, standInFormat(segment.standInFor, standInColor));
+    }
+}
+
+QString TextArea::modelOf(int from, int to) const
+{
+    QString out;
+    out.reserve(to - from);
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = qMax(fragment.position(), from);
+            const int end = qMin(fragment.position() + fragment.length(), to);
+            if (start >= end)
+                continue;
+            const QVariant standInFor = fragment.charFormat().property(kStandInFor);
+            if (standInFor.isValid())
+                out.append(QString(end - start, QChar(char16_t(standInFor.toInt()))));
+            else
+                out.append(
+                    QStringView(fragment.text()).mid(start - fragment.position(), end - start));
+        }
+        const int separator = block.position() + block.length() - 1;
+        if (separator >= from && separator < to)
+            out.append(QStringLiteral("\r\n"));
+    }
+    return out;
+}
+
+void TextArea::unmarkTypedText(int from, int to)
+{
+    // Text typed next to a stand-in takes its format from it; what the user typed is
+    // never a stand-in.
+    QList<std::pair<int, int>> marked;
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = qMax(fragment.position(), from);
+            const int end = qMin(fragment.position() + fragment.length(), to);
+            if (start < end && fragment.charFormat().hasProperty(kStandInFor))
+                marked.append({start, end});
+        }
+    }
+    m_unmarking = true;
+    for (const auto &[start, end] : marked) {
+        QTextCursor c(document());
+        c.setPosition(start);
+        c.setPosition(end, QTextCursor::KeepAnchor);
+        c.setCharFormat(QTextCharFormat());
+    }
+    m_unmarking = false;
+}
+
 void TextArea::onContentsChange(int from, int removed, int added)
 {
+    if (m_unmarking)
+        return;
     // Input-method composition and format changes also report a contents change; only a
     // different text counts.
     QString raw = document()->toRawText();
     if (raw == m_raw)
         return;
+    if (!m_insertingModel && added > 0)
+        unmarkTypedText(from, from + added);
     const bool consistent = from >= 0 && removed >= 0 && added >= 0 &&
                             from + removed <= m_raw.size() && from + added <= raw.size() &&
                             m_raw.size() - removed + added == raw.size();
@@ -41,7 +123,7 @@ void TextArea::onContentsChange(int from, int removed, int added)
         const int modelFrom = from + document()->findBlock(from).blockNumber();
         const qsizetype modelRemoved =
             removed + QStringView(m_raw).mid(from, removed).count(QChar(0x2029));
-        m_model.replace(modelFrom, modelRemoved, textmodel::modelForm(raw.mid(from, added)));
+        m_model.replace(modelFrom, modelRemoved, modelOf(from, from + added));
     } else {
         m_modelValid = false;
     }
@@ -52,7 +134,7 @@ void TextArea::onContentsChange(int from, int removed, int added)
 QString TextArea::text() const
 {
     if (!m_modelValid) {
-        m_model = textmodel::modelForm(m_raw);
+        m_model = modelOf(0, int(m_raw.size()));
         m_modelValid = true;
     }
     return m_model;
@@ -60,10 +142,12 @@ QString TextArea::text() const
 
 void TextArea::replaceRange(QTextCursor &cursor, const QString &modelText)
 {
+    m_insertingModel = true;
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    cursor.insertText(textmodel::documentForm(modelText));
+    insertModelText(cursor, modelText);
     cursor.endEditBlock();
+    m_insertingModel = false;
 }
 
 void TextArea::setText(const QString &text)
@@ -210,9 +294,12 @@ void TextArea::commitOverSelection(QInputMethodEvent *e)
     QTextCursor replaced = m_composedOver;
     m_composedOver = QTextCursor();
     setExtraSelections({});
+    m_insertingModel = true;
     replaced.beginEditBlock();
-    replaced.insertText(textmodel::documentForm(e->commitString()));
+    replaced.removeSelectedText();
+    insertModelText(replaced, e->commitString());
     replaced.endEditBlock();
+    m_insertingModel = false;
     setTextCursor(replaced);
     if (!e->preeditString().isEmpty()) {
         QInputMethodEvent next(e->preeditString(), e->attributes());
@@ -354,6 +441,14 @@ void TextArea::dropEvent(QDropEvent *e)
     e->acceptProposedAction();
     if (!paths.isEmpty())
         emit filesDropped(paths);
+}
+
+QMimeData *TextArea::createMimeDataFromSelection() const
+{
+    // The selection offered to other programs is the model text, not the stand-ins.
+    auto *data = new QMimeData;
+    data->setText(selText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    return data;
 }
 
 void TextArea::insertFromMimeData(const QMimeData *source)

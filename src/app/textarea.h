@@ -16,6 +16,9 @@ public:
 
     /// The whole text, CR LF between lines.
     QString text() const;
+    /// The whole text read afresh from the document, not from the model kept current
+    /// change by change; the same as text().
+    QString documentText() const { return modelOf(0, int(m_raw.size())); }
     /// Replaces the whole text; the caret is then at offset 0 with nothing selected.
     void setText(const QString &text);
 
@@ -73,6 +76,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     void onContentsChange(int from, int removed, int added);
@@ -84,12 +88,19 @@ private:
     /// Del with nothing selected: the widget deletes the next character itself.
     bool deletesNextCharacter(const QKeyEvent *e) const;
 
+    /// Inserts a model text at the cursor in document form, stand-ins marked.
+    void insertModelText(QTextCursor &cursor, const QString &modelText);
+    /// The model text of the document positions [from, to).
+    QString modelOf(int from, int to) const;
+    void unmarkTypedText(int from, int to);
     void beginComposingOverSelection();
     void commitOverSelection(QInputMethodEvent *e);
 
     // While text is composed over a selection, the selection stays in the text until
     // the commit replaces it; this cursor holds it meanwhile.
     QTextCursor m_composedOver;
+    bool m_insertingModel = false; // the text being inserted is a model text, stand-ins marked
+    bool m_unmarking = false;
     QString m_raw;                    // the document's raw text at the last notification
     mutable QString m_model;          // the model form of m_raw, built on demand
     mutable bool m_modelValid = true; // m_model is m_raw in model form

@@ -1,19 +1,31 @@
 // Conversion between the editor's text model (CR LF line breaks, any character inside a
-// line) and the form QTextDocument holds.
+// line) and what QTextDocument holds: blocks for the CR LF pairs, and visible stand-ins
+// for the characters the widget would take for line breaks. A stand-in is known by a
+// mark in its character format, never by its code point, so the same character typed
+// by the user stays what it is.
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace textmodel {
 
-/// The document character standing in for a model character the widget would take for
-/// a line break (lone CR, lone LF, Qt's own separators); other characters unchanged.
-QChar standInFor(QChar modelChar);
+/// A run of the document form: plain text ("\n" between blocks), or stand-in glyphs
+/// for standInFor, a model character, when that is not 0.
+struct Segment
+{
+    QString text;
+    char16_t standInFor = 0;
+};
 
-/// The text to hand QTextCursor::insertText, which makes a block of every "\n".
-QString documentForm(const QString &model);
+/// Whether a model character, outside a CR LF pair, must be held as a stand-in: a lone
+/// CR or LF, and the separators Qt uses itself.
+bool needsStandIn(char16_t modelChar);
 
-/// The model text of a document's raw text (QTextDocument::toRawText).
-QString modelForm(const QString &raw);
+/// The glyph shown for a model character held as a stand-in.
+QChar standInGlyph(char16_t modelChar);
+
+/// The document form of a model text, as runs to insert in order.
+QList<Segment> documentSegments(const QString &model);
 
 } // namespace textmodel

@@ -66,6 +66,9 @@ public:
         }
     }
 
+    /// Gives alias the conversion of original: both are stored as the same bytes.
+    void alias(char16_t alias, char16_t original) { m_map[alias] = m_map[original]; }
+
     QString apply(const QString &text) const
     {
         QString out(text.size() * 2, Qt::Uninitialized);
@@ -86,6 +89,49 @@ public:
 
 private:
     std::vector<std::array<char16_t, 2>> m_map;
+};
+
+// Case mapping one character at a time, so that no rule looks at the characters around
+// it: Σ at the end of a word becomes σ, which Shift-JIS can hold, not ς. Each mapping
+// is taken from ICU once.
+class CaseTable
+{
+public:
+    explicit CaseTable(bool toUpper) : m_toUpper(toUpper), m_map(0x10000) {}
+
+    QString apply(const QString &text)
+    {
+        QString out;
+        out.reserve(text.size());
+        const qsizetype n = text.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (QChar::isHighSurrogate(c) && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+                out.append(map(text.mid(i, 2)));
+                ++i;
+            } else if (c < 0x80 && !m_toUpper) {
+                out.append(QChar(c >= u'A' && c <= u'Z' ? c + 0x20 : c));
+            } else if (c < 0x80) {
+                out.append(QChar(c >= u'a' && c <= u'z' ? c - 0x20 : c));
+            } else {
+                QString &mapped = m_map[c];
+                if (mapped.isNull())
+                    mapped = map(QString(QChar(c)));
+                out.append(mapped);
+            }
+        }
+        return out;
+    }
+
+private:
+    QString map(const QString &one) const
+    {
+        icu::UnicodeString s = toIcu(one);
+        return fromIcu(m_toUpper ? s.toUpper(japanese()) : s.toLower(japanese()));
+    }
+
+    bool m_toUpper;
+    std::vector<QString> m_map;
 };
 
 bool isWordSeparator(char16_t c)
@@ -160,14 +206,14 @@ QString composeMarks(const QString &text)
 
 QString lower(const QString &text)
 {
-    icu::UnicodeString s = toIcu(text);
-    return fromIcu(s.toLower(japanese()));
+    static CaseTable table(false);
+    return table.apply(text);
 }
 
 QString upper(const QString &text)
 {
-    icu::UnicodeString s = toIcu(text);
-    return fromIcu(s.toUpper(japanese()));
+    static CaseTable table(true);
+    return table.apply(text);
 }
 
 QString properCase(const QString &text)
@@ -221,7 +267,13 @@ QString toNarrow(const QString &text)
 {
     // Only what the half-width forms of Shift-JIS hold: full-width ASCII, the
     // ideographic space, katakana and six punctuation marks.
-    static const CharacterTable table("Fullwidth-Halfwidth", "！-～\u3000ァ-ヺ、。「」・ー");
+    static const CharacterTable table = [] {
+        CharacterTable t("Fullwidth-Halfwidth", "！-～\u3000ァ-ヺ、。「」・ー");
+        // The forms Linux input methods type for ～ and － narrow alike.
+        t.alias(0x301C, 0xFF5E);
+        t.alias(0x2212, 0xFF0D);
+        return t;
+    }();
     return table.apply(text);
 }
 

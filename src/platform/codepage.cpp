@@ -1,10 +1,12 @@
 // Shift-JIS conversion through glibc's iconv "CP932", which is the Windows table; the
 // forms Linux input methods type for the same characters (〜 − ‖ ¢ £ ¬ —) are accepted
-// by that table already, ¦ is mapped here. Encoding is memoised per character.
+// by that table already, ¦ is mapped here, and so are the five single bytes Windows
+// reads that glibc does not. Encoding is memoised per character.
 #include "platform/codepage.h"
 
 #include <cerrno>
 #include <iconv.h>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -43,14 +45,18 @@ Converter &decoder()
     return c;
 }
 
-char16_t preferredForm(char16_t ch)
+// Single bytes that Windows' code page 932 reads as these characters and writes back as
+// the same bytes; glibc's table has no character for them.
+constexpr std::pair<unsigned char, char16_t> kWindowsSingleBytes[] = {
+    {0x80, 0x0080}, {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}};
+
+char16_t windowsCharFor(unsigned char byte)
 {
-    switch (ch) {
-    case 0x00A6: // ¦ broken bar
-        return 0xFFE4;
-    default:
-        return ch;
+    for (const auto &[b, ch] : kWindowsSingleBytes) {
+        if (b == byte)
+            return ch;
     }
+    return kReplacement;
 }
 
 constexpr quint32 kUnknown = 0xFFFFFFFFu;
@@ -60,7 +66,11 @@ constexpr quint32 kNoByteForm = 0xFFFFFFFEu;
 // high), or kNoByteForm.
 quint32 convertOne(char16_t ch)
 {
-    char16_t unit = preferredForm(ch);
+    for (const auto &[b, windowsChar] : kWindowsSingleBytes) {
+        if (windowsChar == ch)
+            return b;
+    }
+    char16_t unit = storedForm(ch);
     Converter &c = encoder();
     c.reset();
     char *in = reinterpret_cast<char *>(&unit);
@@ -95,6 +105,38 @@ inline quint32 encodedForm(std::vector<quint32> &table, char16_t ch)
 }
 
 } // namespace
+
+char16_t storedForm(char16_t ch)
+{
+    switch (ch) {
+    case 0x301C: // 〜 wave dash
+        return 0xFF5E;
+    case 0x2212: // − minus sign
+        return 0xFF0D;
+    case 0x2016: // ‖ double vertical line
+        return 0x2225;
+    case 0x2014: // — em dash
+        return 0x2015;
+    case 0x00A2: // ¢
+        return 0xFFE0;
+    case 0x00A3: // £
+        return 0xFFE1;
+    case 0x00AC: // ¬
+        return 0xFFE2;
+    case 0x00A6: // ¦ broken bar
+        return 0xFFE4;
+    default:
+        return ch;
+    }
+}
+
+QString storedForms(const QString &text)
+{
+    QString out = text;
+    for (QChar &ch : out)
+        ch = QChar(storedForm(ch.unicode()));
+    return out;
+}
 
 bool isAnsiLeadByte(unsigned char b)
 {
@@ -157,7 +199,7 @@ QString fromAnsi(const QByteArray &bytes)
                 continue;
             // An invalid byte, or a lead byte without a valid trail: one U+FFFD for the
             // lead byte alone, so that a following CR or LF is never swallowed.
-            out.append(QChar(kReplacement));
+            out.append(QChar(windowsCharFor(static_cast<unsigned char>(bytes.at(pos)))));
             ++pos;
             c.reset();
         }

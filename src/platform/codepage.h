@@ -20,6 +20,14 @@ qsizetype firstUnrepresentable(const QString &text);
 /// Cuts bytes to at most maxBytes without splitting a double-byte character.
 QByteArray truncateAnsi(const QByteArray &bytes, qsizetype maxBytes);
 
+/// The form code page 932 reads back for a character that it stores with the same bytes
+/// as another: the forms Linux input methods type (〜 − ‖ — ¢ £ ¬ ¦) give the Windows
+/// forms (～ － ∥ ― ￠ ￡ ￢ ￤); every other character is its own stored form.
+char16_t storedForm(char16_t ch);
+
+/// Each character of text in its stored form.
+QString storedForms(const QString &text);
+
 /// True for a byte that starts a double-byte character in code page 932.
 bool isAnsiLeadByte(unsigned char byte);
 

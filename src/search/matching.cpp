@@ -1,7 +1,10 @@
-// The fold: width (full-width ASCII to ASCII, the ideographic space to a blank,
+// Characters that Shift-JIS stores alike compare alike under both rules. The fold:
+// width (full-width ASCII to ASCII, the ideographic space to a blank,
 // half-width katakana and punctuation to full width, one unit each), then simple case
 // folding (ICU), then katakana to hiragana.
 #include "search/matching.h"
+
+#include "platform/codepage.h"
 
 #include <unicode/uchar.h>
 
@@ -21,6 +24,7 @@ constexpr char16_t kHalfwidthToFull[] = {
 
 char16_t foldOne(char16_t c)
 {
+    c = platform::storedForm(c);
     if (c >= 0xFF01 && c <= 0xFF5E)
         c = c - 0xFF01 + 0x21;
     else if (c == 0x3000)
@@ -62,7 +66,7 @@ qsizetype find(const QString &text, const QString &needle, qsizetype start, bool
     if (needle.isEmpty() || start < 0 || start >= text.size())
         return -1;
     if (exact)
-        return text.indexOf(needle, start);
+        return platform::storedForms(text).indexOf(platform::storedForms(needle), start);
     // Only the part from start on needs folding.
     const QString folded = fold(text.mid(start));
     const qsizetype p = folded.indexOf(fold(needle));
@@ -73,7 +77,7 @@ bool equal(const QString &a, const QString &b, bool exact)
 {
     if (a.size() != b.size())
         return false;
-    return exact ? a == b : fold(a) == fold(b);
+    return exact ? platform::storedForms(a) == platform::storedForms(b) : fold(a) == fold(b);
 }
 
 } // namespace matching

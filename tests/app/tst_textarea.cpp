@@ -1,7 +1,6 @@
 // The text model of the text area: CR LF lines, lone CR and LF, offsets, selection,
 // notifications and the read-only flag.
 #include "app/textarea.h"
-#include "app/textmodel.h"
 
 #include <QRandomGenerator>
 
@@ -28,6 +27,9 @@ private slots:
         QTest::newRow("qt separators") << QStringLiteral("a\u2029b\uFDD0c\uFDD1d\u2028") << 1;
         QTest::newRow("nbsp and tab") << QStringLiteral("a\u00A0\tb") << 1;
         QTest::newRow("user-defined characters") << QStringLiteral("\uE000\uE757") << 1;
+        // The glyphs and code points once used as stand-ins are ordinary characters.
+        QTest::newRow("stand-in look-alikes")
+            << QStringLiteral("\u240D\r\u240A\n\u00B6\u25C7\uF8F0\uF8F1\uF8F2\uF8F3") << 1;
     }
 
     void modelKeepsLineBreaksAndLoneCharacters()
@@ -40,6 +42,22 @@ private slots:
         QCOMPARE(area.lineCount(), lines);
         QCOMPARE(area.selStart(), 0);
         QCOMPARE(area.selLength(), 0);
+    }
+
+    void typedNextToAStandInIsWhatWasTyped()
+    {
+        TextArea area;
+        area.show();
+        area.setText(QStringLiteral("a\rb"));
+        area.setSelStart(2);
+        QTest::sendKeyEvent(QTest::Click, &area, Qt::Key_unknown, QStringLiteral("\u240D"),
+                            Qt::NoModifier);
+        QTest::keyClick(&area, Qt::Key_X);
+        QCOMPARE(area.text(), QStringLiteral("a\r\u240Dxb"));
+        area.setSelStart(1);
+        QTest::keyClick(&area, Qt::Key_Y);
+        QCOMPARE(area.text(), QStringLiteral("ay\r\u240Dxb"));
+        QCOMPARE(area.documentText(), area.text());
     }
 
     void offsetsCountCrLfAsTwo()
@@ -240,23 +258,29 @@ private slots:
         TextArea area;
         area.show();
         QRandomGenerator random(7);
-        const QStringList pieces = {"a", "\r\n", "\r", "\n", "あい", "\u2029", "", "xyz\r\n\r\n"};
+        // Stand-in glyphs among them: typed or inserted, they are the characters they are.
+        const QStringList pieces = {"a", "\r\n",        "\r",     "\n",     "あい",   "\u2029",
+                                    "",  "xyz\r\n\r\n", "\u240D", "\u240A", "\uF8F0", "\u00B6"};
         for (int step = 0; step < 400; ++step) {
             const int size = area.text().size();
             area.setSelStart(random.bounded(size + 1));
             area.setSelLength(random.bounded(4));
-            switch (random.bounded(3)) {
+            switch (random.bounded(4)) {
             case 0:
                 area.setSelText(pieces.at(random.bounded(pieces.size())));
                 break;
             case 1:
                 QTest::keyClick(&area, random.bounded(2) ? Qt::Key_Backspace : Qt::Key_Return);
                 break;
+            case 2:
+                QTest::sendKeyEvent(QTest::Click, &area, Qt::Key_unknown, QStringLiteral("\u240D"),
+                                    Qt::NoModifier);
+                break;
             default:
                 QTest::keyClick(&area, Qt::Key_B);
                 break;
             }
-            QCOMPARE(area.text(), textmodel::modelForm(area.document()->toRawText()));
+            QCOMPARE(area.text(), area.documentText());
         }
     }
 

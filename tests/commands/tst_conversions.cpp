@@ -14,6 +14,10 @@ private slots:
         QCOMPARE(lower(QStringLiteral("ABC ＡＢＣ ÀÉ")), QStringLiteral("abc ａｂｃ àé"));
         QCOMPARE(upper(QStringLiteral("abc ａｂｃ straße")), QStringLiteral("ABC ＡＢＣ STRASSE"));
         QCOMPARE(upper(QStringLiteral("かな漢字\r\n")), QStringLiteral("かな漢字\r\n"));
+        // Character by character: a final Σ becomes σ, which Shift-JIS holds, not ς.
+        QCOMPARE(lower(QStringLiteral("ΟΔΟΣ ΣΑΣ.")), QStringLiteral("οδοσ σασ."));
+        QCOMPARE(conversions::properCase(QStringLiteral("ΟΔΟΣ")), QStringLiteral("Οδοσ"));
+        QCOMPARE(lower(QStringLiteral("𐐀")), QStringLiteral("𐐨"));
     }
 
     void properCase_data()
@@ -104,6 +108,13 @@ private slots:
         QFETCH(QString, narrow);
         QCOMPARE(toNarrow(wide), narrow);
         QCOMPARE(toWide(narrow), wide);
+    }
+
+    void formsStoredAlikeConvertAlike()
+    {
+        // 〜 and − are typed on Linux for what a file reads back as ～ and －.
+        QCOMPARE(toNarrow(QStringLiteral("1〜2−3～4－5")), QStringLiteral("1~2-3~4-5"));
+        QCOMPARE(toWide(QStringLiteral("〜−‖—")), QStringLiteral("〜−‖—"));
     }
 
     void widthLeavesOtherCharacters()

@@ -117,6 +117,46 @@ private slots:
         QCOMPARE(w.state.insertAtCaret, 0);
     }
 
+    void everyCharacterAFileCanHoldSurvivesAnEdit()
+    {
+        // Every one- and two-byte sequence that the code page reads as a character and
+        // writes back as the same bytes, the bytes Windows alone reads among them, in a
+        // file with lone LFs inside its lines.
+        QByteArray file;
+        int sequences = 0;
+        auto add = [&](const QByteArray &bytes) {
+            const QString ch = platform::fromAnsi(bytes);
+            if (ch.size() != 1 || ch == QChar(0xFFFD) || platform::toAnsi(ch) != bytes ||
+                bytes == "\r" || bytes == "\n")
+                return;
+            file += bytes;
+            if (++sequences % 32 == 0)
+                file += (sequences % 64 == 0) ? "\r\n" : "\n";
+        };
+        for (int b = 0; b < 0x100; ++b)
+            add(QByteArray(1, char(b)));
+        for (int lead = 0x81; lead <= 0xFC; ++lead)
+            for (int trail = 0x40; trail <= 0xFC; ++trail)
+                add(QByteArray(1, char(lead)) + char(trail));
+        file += "\r\n";
+        for (const char *windowsOnly : {"\x80", "\xA0", "\xFD", "\xFE", "\xFF"})
+            QVERIFY(file.contains(windowsOnly));
+        QCOMPARE(sequences, 9400);
+
+        Fixture f;
+        Form1 &w = f.start();
+        f.write("all.txt", file);
+        w.OpenDocument(f.path("all.txt"));
+        w.Text1->setSelStart(10);
+        w.Text1->setSelText(QStringLiteral("x"));
+        w.Text1->setSelStart(10);
+        w.Text1->setSelLength(1);
+        w.Text1->setSelText(QString());
+        w.mnuSave_Click();
+        QVERIFY(f.boxes.shown.isEmpty());
+        QCOMPARE(f.read("all.txt"), file);
+    }
+
     void captionShowsTheNameAsItIs()
     {
         // Qt would read "[*]" in a title as its modified marker and drop it.

@@ -44,6 +44,35 @@ private slots:
         QCOMPARE(fold(a).size(), a.size());
     }
 
+    void storedAlikeCompareAlikeUnderBothRules_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("wave dash") << "1〜2"
+                                   << "1～2";
+        QTest::newRow("minus") << "−5"
+                               << "－5";
+        QTest::newRow("double vertical line") << "a‖b"
+                                              << "a∥b";
+        QTest::newRow("dash") << "—"
+                              << "―";
+        QTest::newRow("cent pound not") << "¢£¬"
+                                        << "￠￡￢";
+        QTest::newRow("broken bar") << "¦"
+                                    << "￤";
+    }
+
+    void storedAlikeCompareAlikeUnderBothRules()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, readBack);
+        for (bool exact : {true, false}) {
+            QVERIFY(equal(typed, readBack, exact));
+            QCOMPARE(find(QStringLiteral("xx") + readBack, typed, 0, exact), 2);
+            QCOMPARE(find(QStringLiteral("xx") + typed, readBack, 0, exact), 2);
+        }
+    }
+
     void foldInequalities()
     {
         QVERIFY(!equal(QStringLiteral("が"), QStringLiteral("か"), false));
