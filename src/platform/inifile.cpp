@@ -1,49 +1,60 @@
-// INI parsing: lines end at CR, LF or CR LF; a section header is "[name]"; a key line
-// is "name=value"; a line starting with ";" is a comment; lines without "=" are no keys.
+// INI parsing over the bytes: lines end at CR, LF or CR LF; a section header is
+// "[name]"; a key line is "name=value"; a line starting with ";" is a comment; lines
+// without "=" are no keys. Blanks are spaces, tabs and vertical tabs. The markers
+// "=", ";", "[" and blanks are below 0x40, so they are never the trail byte of a
+// double-byte character; "]" can be, and is looked for character by character.
 #include "platform/inifile.h"
 
 #include "platform/codepage.h"
 
-#include <QList>
+#include <cstring>
 
 namespace platform::ini {
 namespace {
 
-struct Line
-{
-    QByteArray bytes;  // the line without its terminator
-    QByteArray ending; // "\r\n", "\r", "\n" or empty for a last line without one
-    QString text;      // the decoded line
-};
+using Span = IniFile::Span;
 
-QList<Line> splitLines(const QByteArray &file)
+bool isBlank(char c)
 {
-    QList<Line> lines;
-    qsizetype start = 0;
-    const qsizetype n = file.size();
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && file.at(end) != '\r' && file.at(end) != '\n')
-            ++end;
-        Line line;
-        line.bytes = file.mid(start, end - start);
-        if (end < n) {
-            const bool crlf = file.at(end) == '\r' && end + 1 < n && file.at(end + 1) == '\n';
-            line.ending = file.mid(end, crlf ? 2 : 1);
-        }
-        line.text = fromAnsi(line.bytes);
-        lines.append(line);
-        start = end + line.ending.size();
-    }
-    return lines;
+    return c == ' ' || c == '\t' || c == '\v';
 }
 
 bool isBlank(QChar c)
 {
-    return c == u' ' || c == u'\t';
+    return c == u' ' || c == u'\t' || c == u'\v';
 }
 
-QString trimBlanks(const QString &s)
+struct Line
+{
+    qsizetype begin;
+    qsizetype end;  // before the terminator
+    qsizetype next; // after the terminator
+    bool terminated() const { return next > end; }
+};
+
+Line lineAt(const QByteArray &file, qsizetype pos)
+{
+    const char *d = file.constData();
+    const qsizetype n = file.size();
+    qsizetype end = pos;
+    while (end < n && d[end] != '\r' && d[end] != '\n')
+        ++end;
+    qsizetype next = end;
+    if (next < n)
+        next += (d[next] == '\r' && next + 1 < n && d[next + 1] == '\n') ? 2 : 1;
+    return {pos, end, next};
+}
+
+Span trimmed(const QByteArray &file, Span s)
+{
+    while (s.begin < s.end && isBlank(file.at(s.begin)))
+        ++s.begin;
+    while (s.end > s.begin && isBlank(file.at(s.end - 1)))
+        --s.end;
+    return s;
+}
+
+QString trimmedName(const QString &s)
 {
     qsizetype b = 0;
     qsizetype e = s.size();
@@ -54,35 +65,65 @@ QString trimBlanks(const QString &s)
     return s.mid(b, e - b);
 }
 
-// The section name when the line is a header, else nullopt.
-std::optional<QString> sectionName(const QString &line)
+// A line break inside a name or a value would start another line of the file: only what
+// comes before it is written.
+QString firstLine(const QString &s)
 {
-    const QString t = trimBlanks(line);
-    if (!t.startsWith(u'['))
-        return std::nullopt;
-    const qsizetype close = t.indexOf(u']');
-    return trimBlanks(t.mid(1, close < 0 ? -1 : close - 1));
+    qsizetype i = 0;
+    while (i < s.size() && s.at(i) != u'\r' && s.at(i) != u'\n')
+        ++i;
+    return s.left(i);
 }
 
-bool isComment(const QString &line)
+enum class Kind { Other, Section, Key };
+
+struct Parsed
 {
-    return trimBlanks(line).startsWith(u';');
+    Kind kind = Kind::Other;
+    Span name;
+    Span value; // of a key: everything after "=", blanks included
+};
+
+Parsed parse(const QByteArray &file, const Line &line)
+{
+    const Span t = trimmed(file, {line.begin, line.end});
+    if (t.begin == t.end || file.at(t.begin) == ';')
+        return {};
+    if (file.at(t.begin) == '[') {
+        qsizetype i = t.begin + 1;
+        while (i < t.end && file.at(i) != ']')
+            i += isAnsiLeadByte(static_cast<unsigned char>(file.at(i))) && i + 1 < t.end ? 2 : 1;
+        return {Kind::Section, trimmed(file, {t.begin + 1, qMin(i, t.end)}), {}};
+    }
+    const void *eq = std::memchr(file.constData() + line.begin, '=', line.end - line.begin);
+    if (!eq)
+        return {};
+    const qsizetype at = static_cast<const char *>(eq) - file.constData();
+    return {Kind::Key, trimmed(file, {line.begin, at}), {at + 1, line.end}};
 }
 
-// The key name of a key line, else nullopt.
-std::optional<QString> keyName(const QString &line)
+bool isAscii(const char *p, qsizetype n)
 {
-    if (isComment(line) || sectionName(line))
-        return std::nullopt;
-    const qsizetype eq = line.indexOf(u'=');
-    if (eq < 0)
-        return std::nullopt;
-    return trimBlanks(line.left(eq));
+    for (qsizetype i = 0; i < n; ++i) {
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return false;
+    }
+    return true;
 }
 
-bool sameName(const QString &a, const QString &b)
+// Whether the name at span is wanted (given in both forms), ignoring letter case. Only
+// a name with double-byte characters is decoded.
+bool sameName(const QByteArray &file, Span span, const QByteArray &wantedAnsi,
+              const QString &wanted)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    const char *p = file.constData() + span.begin;
+    const qsizetype n = span.end - span.begin;
+    const bool ascii = isAscii(p, n) && isAscii(wantedAnsi.constData(), wantedAnsi.size());
+    if (ascii)
+        return n == wantedAnsi.size() && qstrnicmp(p, wantedAnsi.constData(), n) == 0;
+    if (n == wantedAnsi.size() && std::memcmp(p, wantedAnsi.constData(), n) == 0)
+        return true;
+    return fromAnsi(QByteArray(p, n)).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 QString unquote(const QString &value)
@@ -95,109 +136,110 @@ QString unquote(const QString &value)
     return value;
 }
 
-// Index range [begin, end) of the lines of the first section with the given name, the
-// header excluded; begin is -1 when there is no such section.
-std::pair<qsizetype, qsizetype> findSection(const QList<Line> &lines, const QString &section)
+QByteArray keyLine(const QByteArray &keyBytes, const QString &value)
 {
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto name = sectionName(lines.at(i).text);
-        if (!name || !sameName(*name, section))
-            continue;
-        qsizetype end = i + 1;
-        while (end < lines.size() && !sectionName(lines.at(end).text))
-            ++end;
-        return {i + 1, end};
-    }
-    return {-1, -1};
-}
-
-qsizetype findKey(const QList<Line> &lines, std::pair<qsizetype, qsizetype> range,
-                  const QString &key)
-{
-    for (qsizetype i = range.first; i < range.second; ++i) {
-        const auto name = keyName(lines.at(i).text);
-        if (name && sameName(*name, key))
-            return i;
-    }
-    return -1;
-}
-
-QByteArray join(const QList<Line> &lines)
-{
-    QByteArray out;
-    for (const Line &l : lines)
-        out += l.bytes + l.ending;
-    return out;
-}
-
-Line makeLine(const QString &text)
-{
-    return Line{toAnsi(text), QByteArrayLiteral("\r\n"), text};
+    return keyBytes + '=' + toAnsi(value) + "\r\n";
 }
 
 } // namespace
+
+IniFile::IniFile(QByteArray bytes) : m_bytes(std::move(bytes))
+{
+    for (qsizetype pos = 0; pos < m_bytes.size();) {
+        const Line line = lineAt(m_bytes, pos);
+        const Parsed p = parse(m_bytes, line);
+        if (p.kind == Kind::Section) {
+            if (!m_sections.empty())
+                m_sections.back().bodyEnd = line.begin;
+            m_sections.push_back({p.name, line.next, m_bytes.size()});
+        }
+        pos = line.next;
+    }
+}
+
+const IniFile::Section *IniFile::findSection(const QString &name) const
+{
+    const QByteArray ansi = toAnsi(name);
+    for (const Section &s : m_sections) {
+        if (sameName(m_bytes, s.name, ansi, name))
+            return &s;
+    }
+    return nullptr;
+}
+
+std::optional<QString> IniFile::value(const QString &sectionArg, const QString &keyArg) const
+{
+    const Section *section = findSection(trimmedName(sectionArg));
+    if (!section)
+        return std::nullopt;
+    const QString key = trimmedName(keyArg);
+    const QByteArray keyAnsi = toAnsi(key);
+    for (qsizetype pos = section->bodyBegin; pos < section->bodyEnd;) {
+        const Line line = lineAt(m_bytes, pos);
+        const Parsed p = parse(m_bytes, line);
+        if (p.kind == Kind::Key && sameName(m_bytes, p.name, keyAnsi, key)) {
+            const Span v = trimmed(m_bytes, p.value);
+            return unquote(fromAnsi(m_bytes.mid(v.begin, v.end - v.begin)));
+        }
+        pos = line.next;
+    }
+    return std::nullopt;
+}
+
+QByteArray IniFile::withValue(const QString &sectionArg, const QString &keyArg,
+                              const QString &valueArg) const
+{
+    const QString sectionName = trimmedName(firstLine(sectionArg));
+    const QString key = trimmedName(firstLine(keyArg));
+    const QString value = firstLine(valueArg);
+    const QByteArray keyAnsi = toAnsi(key);
+    const Section *section = findSection(sectionName);
+    if (!section) {
+        QByteArray out = m_bytes;
+        if (!out.isEmpty() && out.back() != '\r' && out.back() != '\n')
+            out += "\r\n";
+        return out + '[' + toAnsi(sectionName) + "]\r\n" + keyLine(keyAnsi, value);
+    }
+    qsizetype insertAt = section->bodyBegin;
+    for (qsizetype pos = section->bodyBegin; pos < section->bodyEnd;) {
+        const Line line = lineAt(m_bytes, pos);
+        const Parsed p = parse(m_bytes, line);
+        if (p.kind == Kind::Key && sameName(m_bytes, p.name, keyAnsi, key)) {
+            // The key keeps the spelling it has in the file.
+            const QByteArray existing = m_bytes.mid(p.name.begin, p.name.end - p.name.begin);
+            const QByteArray ending =
+                line.terminated() ? m_bytes.mid(line.end, line.next - line.end) : "\r\n";
+            QByteArray out = m_bytes.left(line.begin);
+            out += existing + '=' + toAnsi(value) + ending;
+            return out + m_bytes.mid(line.next);
+        }
+        if (p.kind == Kind::Key)
+            insertAt = line.next;
+        pos = line.next;
+    }
+    QByteArray out = m_bytes.left(insertAt);
+    if (insertAt > 0 && out.back() != '\r' && out.back() != '\n')
+        out += "\r\n";
+    return out + keyLine(keyAnsi, value) + m_bytes.mid(insertAt);
+}
 
 std::optional<QString> readValue(const QByteArray &file, const QString &section, const QString &key)
 {
-    const QList<Line> lines = splitLines(file);
-    const auto range = findSection(lines, section);
-    if (range.first < 0)
-        return std::nullopt;
-    const qsizetype at = findKey(lines, range, key);
-    if (at < 0)
-        return std::nullopt;
-    const QString &text = lines.at(at).text;
-    return unquote(trimBlanks(text.mid(text.indexOf(u'=') + 1)));
+    return IniFile(file).value(section, key);
 }
 
-namespace {
-
-// A line break inside a name or a value would start another line of the file: only what
-// comes before it is written.
-QString firstLine(const QString &s)
+QByteArray writeValue(const QByteArray &file, const QString &section, const QString &key,
+                      const QString &value)
 {
-    qsizetype i = 0;
-    while (i < s.size() && s.at(i) != u'\r' && s.at(i) != u'\n')
-        ++i;
-    return s.left(i);
+    return IniFile(file).withValue(section, key, value);
 }
 
-} // namespace
-
-QByteArray writeValue(const QByteArray &file, const QString &sectionArg, const QString &keyArg,
-                      const QString &valueArg)
+QString withoutTrailingBlanks(const QString &text)
 {
-    const QString section = firstLine(sectionArg);
-    const QString key = firstLine(keyArg);
-    const QString value = firstLine(valueArg);
-    QList<Line> lines = splitLines(file);
-    const auto range = findSection(lines, section);
-    if (range.first < 0) {
-        if (!lines.isEmpty() && lines.back().ending.isEmpty())
-            lines.back().ending = QByteArrayLiteral("\r\n");
-        lines.append(makeLine(u'[' + section + u']'));
-        lines.append(makeLine(key + u'=' + value));
-        return join(lines);
-    }
-    const qsizetype at = findKey(lines, range, key);
-    if (at >= 0) {
-        Line &line = lines[at];
-        const QString existingKey = line.text.left(line.text.indexOf(u'='));
-        const QByteArray ending = line.ending;
-        line = makeLine(trimBlanks(existingKey) + u'=' + value);
-        line.ending = ending;
-        return join(lines);
-    }
-    // After the last key line of the section, or right after its header.
-    qsizetype insertAt = range.first;
-    for (qsizetype i = range.first; i < range.second; ++i) {
-        if (keyName(lines.at(i).text))
-            insertAt = i + 1;
-    }
-    if (insertAt > 0 && lines.at(insertAt - 1).ending.isEmpty())
-        lines[insertAt - 1].ending = QByteArrayLiteral("\r\n");
-    lines.insert(insertAt, makeLine(key + u'=' + value));
-    return join(lines);
+    qsizetype e = text.size();
+    while (e > 0 && isBlank(text.at(e - 1)))
+        --e;
+    return text.left(e);
 }
 
 int leadingInteger(const QString &value)

@@ -85,10 +85,22 @@ private slots:
         QCOMPARE(toAnsi(QString(QChar(0xD800)) + u'x'), QByteArray("?x"));
     }
 
+    void singleBytesWindowsReadsRoundTrip()
+    {
+        const QByteArray bytes("\x80\xA0\xFD\xFE\xFF", 5);
+        const QString text = QStringLiteral("\u0080\uF8F0\uF8F1\uF8F2\uF8F3");
+        QCOMPARE(fromAnsi(bytes), text);
+        QCOMPARE(toAnsi(text), bytes);
+        QCOMPARE(firstUnrepresentable(text), qsizetype(-1));
+        // After a lead byte they are no trail: the lead byte alone is invalid.
+        QCOMPARE(fromAnsi(QByteArray("\x81\xFD", 2)), QStringLiteral("\uFFFD\uF8F1"));
+    }
+
     void invalidBytesReadAsReplacement()
     {
         const QChar r(0xFFFD);
-        QCOMPARE(fromAnsi(QByteArray("a\x80z")), QStringLiteral("a") + r + u'z');
+        QCOMPARE(fromAnsi(QByteArray("a\x85\x20z")),
+                 QStringLiteral("a") + r + QStringLiteral(" z"));
         // A lead byte without a valid trail: the following CR LF survives.
         QCOMPARE(fromAnsi(QByteArray("\x81\r\nx")), QString(r) + QStringLiteral("\r\nx"));
         // A lead byte at the very end.

@@ -130,6 +130,53 @@ private slots:
         QCOMPARE(readFile(), QByteArray("[Text]\r\nt1=first\r\n[Te]\r\nt2=second\r\n"));
     }
 
+    void lastLineWithoutLineEndGetsOneWhenRewritten()
+    {
+        writeFile("[A]\r\nk=old");
+        QVERIFY(WritePrivateProfileString("A", "k", "new", m_path));
+        QCOMPARE(readFile(), QByteArray("[A]\r\nk=new\r\n"));
+    }
+
+    void verticalTabIsABlank()
+    {
+        writeFile("[A]\r\n\vk\v=\v value\v\r\n");
+        QCOMPARE(str("A", "k"), QStringLiteral("value"));
+    }
+
+    void namesAreMatchedAndWrittenWithoutSurroundingBlanks()
+    {
+        writeFile("[S]\r\nk=v\r\n");
+        QCOMPARE(str(" S ", "\tk "), QStringLiteral("v"));
+        QVERIFY(WritePrivateProfileString(" sec ", " key ", "x", m_path));
+        QVERIFY(WritePrivateProfileString("sec", "key", "y", m_path));
+        QCOMPARE(readFile(), QByteArray("[S]\r\nk=v\r\n[sec]\r\nkey=y\r\n"));
+    }
+
+    void defaultLosesTrailingBlanksAndValueEndsAtNul()
+    {
+        QCOMPARE(GetPrivateProfileString("A", "none", "  def \t", 256, m_path),
+                 QStringLiteral("  def"));
+        writeFile(QByteArray("[A]\r\nk=before\0after\r\n", 22));
+        QCOMPARE(str("A", "k"), QStringLiteral("before"));
+    }
+
+    void sectionNameEndsAtTheFirstBracketOfItsOwn()
+    {
+        // ゾ is 83 5D: its trail byte is "]" and must not end the name.
+        writeFile(toAnsi(QStringLiteral("[ゾ]\r\nk=1\r\n")));
+        QCOMPARE(GetPrivateProfileInt(QStringLiteral("ゾ"), "k", 0, m_path), 1);
+    }
+
+    void fileChangedOnDiskIsReadAgain()
+    {
+        writeFile("[A]\r\nk=1\r\n");
+        QCOMPARE(str("A", "k"), QStringLiteral("1"));
+        // Same size, rewritten in place: another modification time.
+        QTest::qWait(5);
+        writeFile("[A]\r\nk=2\r\n");
+        QCOMPARE(str("A", "k"), QStringLiteral("2"));
+    }
+
     void writeToUnwritablePlaceFails()
     {
         QVERIFY(!WritePrivateProfileString("A", "b", "c", m_dir.filePath("no/such/dir/x.ini")));
