@@ -49,20 +49,40 @@ bool sameRow(const QRect &a, const QRect &b)
     return a.top() < b.bottom() && b.top() < a.bottom();
 }
 
-// The room a control may grow into: up to its container's edge, and never closer to a
-// control on its right than the twips layout placed it.
-int roomFor(const QWidget *control)
+// The space kept between a caption and the control on its right.
+constexpr int kGap = 4;
+
+// The nearest control to the right of control on its row, or nullptr.
+const QWidget *rightNeighbour(const QWidget *control)
 {
     const QRect r = control->geometry();
-    int right = control->parentWidget()->width() - 4;
+    const QWidget *nearest = nullptr;
     for (const QObject *child : control->parentWidget()->children()) {
         const auto *sibling = qobject_cast<const QWidget *>(child);
-        if (!sibling || sibling == control || !sameRow(sibling->geometry(), r) ||
-            sibling->x() < r.right())
-            continue;
-        right = qMin(right, sibling->x() - qMax(0, sibling->x() - (r.right() + 1)));
+        if (sibling && sibling != control && sameRow(sibling->geometry(), r) &&
+            sibling->x() >= r.right() && (!nearest || sibling->x() < nearest->x()))
+            nearest = sibling;
     }
-    return right - r.left();
+    return nearest;
+}
+
+// A caption wider than its place uses the room beside it: up to its container's edge,
+// or, before a control on its right, moved left as far as needed to end a few pixels
+// before it (never past the container's edge).
+void fitCaption(QWidget *control)
+{
+    QRect r = control->geometry();
+    const int wanted = control->sizeHint().width();
+    if (wanted <= r.width())
+        return;
+    const QWidget *neighbour = rightNeighbour(control);
+    const int right = neighbour ? neighbour->x() - kGap : control->parentWidget()->width() - kGap;
+    const int left = neighbour ? qBound(kGap, right - wanted, r.left()) : r.left();
+    if (right - left <= r.width() && left == r.left())
+        return;
+    r.setLeft(left);
+    r.setRight(qMin(right, left + wanted) - 1);
+    control->setGeometry(r);
 }
 
 // A label beside a one-line box shows its text on the line of the box's text, as the
@@ -84,8 +104,7 @@ void alignWithBox(QLabel *label)
 
 void FixedDialog::showEvent(QShowEvent *e)
 {
-    // A caption wider than its place may use the room beside it, so that it is not cut
-    // off. Measured only when first shown: the dialogs are created hidden at start-up,
+    // Captions are fitted when first shown: the dialogs are created hidden at start-up,
     // where measuring text would load the font for nothing.
     if (!m_fitted) {
         m_fitted = true;
@@ -94,13 +113,7 @@ void FixedDialog::showEvent(QShowEvent *e)
                 continue;
             if (auto *label = qobject_cast<QLabel *>(control))
                 alignWithBox(label);
-            QRect r = control->geometry();
-            const int room = roomFor(control);
-            const int wanted = control->sizeHint().width();
-            if (wanted > r.width() && room > r.width()) {
-                r.setWidth(qMin(wanted, room));
-                control->setGeometry(r);
-            }
+            fitCaption(control);
         }
     }
     QDialog::showEvent(e);

@@ -230,9 +230,11 @@ private slots:
         w.show();
         QRect label;
         QRect box;
+        QFont dialogFont;
         QTimer::singleShot(0, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
             label = dialog->findChild<QLabel *>("Label1")->geometry();
+            dialogFont = dialog->findChild<QLabel *>("Label1")->font();
             box = dialog->findChild<QLineEdit *>("Text1")->geometry();
             dialog->findChild<QPushButton *>("Command2")->click();
         });

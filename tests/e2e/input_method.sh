@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# The real editor with a real Japanese input method: Mozc under fcitx5, on Xvfb with
+# openbox. Mozc refuses to run as root, so the session bus, the input method and the
+# editor run as "nobody" with a private HOME and runtime directory.
+# Checks: a conversion committed with Return is one change that reaches backup.txt;
+# pre-edit changes nothing; Escape cancels a composition over a selection and leaves the
+# text and backup as they were, a commit replaces the selection; 〜 typed through Mozc
+# saves as the Shift-JIS bytes 81 60; in viewing mode a commit changes nothing.
+# Usage: input_method.sh VELLIT
+set -euo pipefail
+vellit=$1
+if [ "$(id -u)" -ne 0 ] || ! command -v fcitx5 >/dev/null || ! command -v setpriv >/dev/null ||
+    [ ! -e /usr/lib/mozc/mozc_server ]; then
+    echo "SKIPPED: needs root (to act as nobody), fcitx5, fcitx5-mozc and setpriv"
+    exit 0
+fi
+work=$(mktemp -d)
+chmod 755 "$work"
+mkdir -p "$work/home/.config/fcitx5" "$work/run" "$work/prog"
+cat >"$work/home/.config/fcitx5/profile" <<'PROFILE'
+[Groups/0]
+Name=Default
+Default Layout=us
+DefaultIM=mozc
+
+[Groups/0/Items/0]
+Name=keyboard-us
+Layout=
+
+[Groups/0/Items/1]
+Name=mozc
+Layout=
+
+[GroupOrder]
+0=Default
+PROFILE
+cp "$vellit" "$work/prog/vellit"
+printf 'x\r\n' >"$work/prog/doc.txt"
+chown -R 65534:65534 "$work/home" "$work/run" "$work/prog"
+chmod 700 "$work/run"
+
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -1 "$work/display")
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+bus_pid=
+app=
+cleanup() {
+    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
+    pkill -u 65534 -f fcitx5 2>/dev/null || true
+    pkill -u 65534 -f mozc_server 2>/dev/null || true
+    [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
+    kill "$wm" "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+bus=
+as_nobody() {
+    setpriv --reuid=65534 --regid=65534 --clear-groups env -i PATH="$PATH" HOME="$work/home" \
+        XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config" DISPLAY="$DISPLAY" \
+        DBUS_SESSION_BUS_ADDRESS="$bus" LANG=C.UTF-8 "$@"
+}
+{
+    read -r bus
+    read -r bus_pid
+} < <(as_nobody dbus-daemon --session --fork --print-address=1 --print-pid=1)
+as_nobody fcitx5 -d --disable=wayland,waylandim,xim,notificationitem,kimpanel,clipboard \
+    >"$work/fcitx5.log" 2>&1
+for _ in $(seq 100); do as_nobody fcitx5-remote >/dev/null 2>&1 && break; sleep 0.1; done
+
+backup() { od -An -c "$work/prog/backup.txt" | tr -s ' \n' ' '; }
+expect_backup() { # expected od -c form, what
+    for _ in $(seq 30); do [ "$(backup)" = "$1" ] && return 0; sleep 0.1; done
+    echo "FAIL: $2: backup is '$(backup)', expected '$1'"
+    exit 1
+}
+
+as_nobody env QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb "$work/prog/vellit" "$work/prog/doc.txt" \
+    >"$work/app.log" 2>&1 &
+app=$!
+win=
+for _ in $(seq 100); do
+    win=$(xdotool search --onlyvisible --name 'doc.txt - Vellit' 2>/dev/null | head -1) || true
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || { echo "FAIL: no editor window"; cat "$work/app.log"; exit 1; }
+xdotool windowactivate --sync "$win"
+sleep 0.5
+ime_on() { as_nobody fcitx5-remote -o; sleep 0.3; }
+ime_off() { as_nobody fcitx5-remote -c; sleep 0.3; }
+
+# Replace "x" by "abcdef" typed directly, then select "def".
+ime_off
+xdotool key ctrl+End BackSpace
+xdotool type --delay 40 abcdef
+expect_backup " a b c d e f \r \n " "direct typing"
+xdotool key shift+Left shift+Left shift+Left
+ime_on
+xdotool type --delay 80 de
+sleep 0.5
+expect_backup " a b c d e f \r \n " "pre-edit over a selection"
+xdotool key Escape
+sleep 0.5
+expect_backup " a b c d e f \r \n " "cancelled composition"
+xdotool type --delay 80 de
+xdotool key Return
+expect_backup " a b c 202 305 \r \n " "commit over the selection (で)"
+
+# A conversion committed with Return.
+xdotool type --delay 80 nihongo
+sleep 0.3
+xdotool key space
+sleep 0.5
+xdotool key Return
+expect_backup " a b c 202 305 223 372 226 { 214 352 \r \n " "converted 日本語"
+
+# 〜 typed through Mozc, then 上書き保存 from the file menu.
+xdotool type --delay 80 '~'
+xdotool key Return
+sleep 0.5
+ime_off
+xdotool key alt+f
+sleep 0.3
+xdotool key s
+for _ in $(seq 30); do [ "$(tail -c 4 "$work/prog/doc.txt" | od -An -tx1 | tr -d ' \n')" = "81600d0a" ] && break; sleep 0.1; done
+[ "$(tail -c 4 "$work/prog/doc.txt" | od -An -tx1 | tr -d ' \n')" = "81600d0a" ] ||
+    { echo "FAIL: 〜 saved as $(od -An -tx1 "$work/prog/doc.txt")"; exit 1; }
+
+# Viewing mode (特別 → 閲覧モード, the eighth item): a commit changes nothing.
+before=$(backup)
+xdotool key alt+t
+sleep 0.3
+xdotool key Down Down Down Down Down Down Down Return
+sleep 0.3
+case "$(xdotool getwindowname "$win")" in
+*'[閲覧モード]') ;;
+*) echo "FAIL: viewing mode not on: $(xdotool getwindowname "$win")"; exit 1 ;;
+esac
+ime_on
+xdotool type --delay 80 kana
+xdotool key Return
+sleep 0.8
+[ "$(backup)" = "$before" ] || { echo "FAIL: viewing mode took input: $(backup)"; exit 1; }
+echo "input method: all checks passed"
