@@ -80,6 +80,7 @@ Form1::Form1(QWidget *parent)
     buildMenus();
     connect(Text1, &TextArea::changed, this, &Form1::Text1_Change);
     connect(Text1, &TextArea::filesDropped, this, &Form1::Text1_OLEDragDrop);
+    connect(Text1, &TextArea::mouseDown, this, &Form1::Text1_MouseDown);
     // Client area of 11325 × 7335 twips below the menu bar.
     resize(twips::toPixelsX(this, 11325),
            twips::toPixelsY(this, 7335) + menuBar()->sizeHint().height());

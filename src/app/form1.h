@@ -104,9 +104,16 @@ public:
     void mnuRandom_Click();
     void mnuLocked_Click();
     void mnuOption_Click();
+    void mnuFont_Click();
+    void mnuFontcolor_Click();
+    void mnuBackcolor_Click();
+    void mnuShowM_Click();
 
     /// The change handler of the text area.
     void Text1_Change();
+    /// A mouse button went down on the text area (or the keyboard asked for the context
+    /// menu): the right button shows the context menu at pos, in global coordinates.
+    void Text1_MouseDown(Qt::MouseButton button, const QPoint &pos);
     /// The drop handler of the text area.
     void Text1_OLEDragDrop(const QStringList &files);
 
@@ -139,6 +146,7 @@ private:
     void buildMenus();
     void insertRegistered(int n);
     void convertSelection(QString (*conversion)(const QString &));
+    void chooseColor(int (TextArea::*get)() const, void (TextArea::*set)(int));
     /// The save prompt when the document is modified; false when the command must stop
     /// (Cancel, unless cancelGoesOn, or a save that was cancelled or failed).
     bool confirmDiscard(bool cancelGoesOn = false);

@@ -43,7 +43,7 @@ const std::vector<MenuRow> &menuBarTree()
         {2, "mnuHan", "半角変換(&N)", "", &Form1::mnuHan_Click, false},
         {2, "mnuZen", "全角変換(&V)", "", &Form1::mnuZen_Click, false},
         {1, "mnux5", "-", "", nullptr, false},
-        {1, "mnuFont", "フォントの設定(&F)", "", nullptr, false},
+        {1, "mnuFont", "フォントの設定(&F)", "", &Form1::mnuFont_Click, false},
         {0, "mnuKen", "検索(&S)", "", nullptr, false},
         {1, "mnuKensaku", "検索(&F)", "", &Form1::mnuKensaku_Click, false},
         {1, "mnuKensaku2", "次を検索(&N)", "F3", &Form1::mnuKensaku2_Click, false},
@@ -86,10 +86,10 @@ const std::vector<MenuRow> &menuBarTree()
         {1, "mnuIE", "InternetExplorerの起動(&I)", "F9", nullptr, false},
         {0, "mnuVisi", "表示(&V)", "", nullptr, false},
         {1, "mnuColor", "色の設定(&C)", "", nullptr, false},
-        {2, "mnuFontcolor", "文字(&F)", "", nullptr, false},
-        {2, "mnuBackcolor", "背景(&B)", "", nullptr, false},
+        {2, "mnuFontcolor", "文字(&F)", "", &Form1::mnuFontcolor_Click, false},
+        {2, "mnuBackcolor", "背景(&B)", "", &Form1::mnuBackcolor_Click, false},
         {1, "mnux9", "-", "", nullptr, false},
-        {1, "mnuShowM", "常に手前に表示(&S)", "", nullptr, true},
+        {1, "mnuShowM", "常に手前に表示(&S)", "", &Form1::mnuShowM_Click, true},
         {0, "mnuHelp", "ヘルプ(&H)", "", nullptr, false},
         {1, "mnuHelp2", "ヘルプの表示(&H)", "", nullptr, false},
         {1, "mnux10", "-", "", nullptr, false},
@@ -120,7 +120,7 @@ const std::vector<MenuRow> &popupTree()
         {1, "mnupopDel", "削除", "", &Form1::mnuDel_Click, false},
         {1, "mnupopx3", "-", "", nullptr, false},
         {1, "mnupopMozi", "現在の総文字数", "", &Form1::mnuMozi_Click, false},
-        {1, "mnupopShowM", "常に手前に表示", "", nullptr, true},
+        {1, "mnupopShowM", "常に手前に表示", "", &Form1::mnuShowM_Click, true},
     };
     return rows;
 }

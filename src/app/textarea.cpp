@@ -10,6 +10,7 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -398,6 +399,11 @@ bool TextArea::event(QEvent *e)
 
 void TextArea::keyPressEvent(QKeyEvent *e)
 {
+    if (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier) {
+        e->accept();
+        emit mouseDown(Qt::RightButton, caretGlobalPos());
+        return;
+    }
     // A menu key whose item is disabled arrives here; the widget must not act on it. The
     // widget's own undo, redo and clipboard keys are never used either.
     if ((isReserved(e) && !deletesNextCharacter(e)) || e->matches(QKeySequence::Undo) ||
@@ -411,8 +417,28 @@ void TextArea::keyPressEvent(QKeyEvent *e)
 
 void TextArea::contextMenuEvent(QContextMenuEvent *e)
 {
-    // The widget's built-in edit menu is never shown.
+    // The widget's built-in edit menu is never shown; the program's menu came with the
+    // press of the right button already, and the menu key opens it at the caret.
     e->accept();
+    if (e->reason() == QContextMenuEvent::Keyboard)
+        emit mouseDown(Qt::RightButton, caretGlobalPos());
+}
+
+void TextArea::mousePressEvent(QMouseEvent *e)
+{
+    const QPoint at = e->globalPosition().toPoint();
+    if (e->button() == Qt::RightButton) {
+        e->accept();
+        emit mouseDown(e->button(), at);
+        return;
+    }
+    QPlainTextEdit::mousePressEvent(e);
+    emit mouseDown(e->button(), at);
+}
+
+QPoint TextArea::caretGlobalPos() const
+{
+    return viewport()->mapToGlobal(cursorRect().bottomLeft());
 }
 
 void TextArea::dragEnterEvent(QDragEnterEvent *e)

@@ -64,6 +64,10 @@ public:
 signals:
     /// Raised once for every change of the content, whoever made it.
     void changed();
+    /// A mouse button went down at globalPos. A right press is not handled by the area
+    /// itself (the caret and selection stay); the menu key and Shift+F10 count as a
+    /// right press at the caret.
+    void mouseDown(Qt::MouseButton button, const QPoint &globalPos);
     /// A list of local files was dropped on the text area.
     void filesDropped(const QStringList &paths);
 
@@ -72,6 +76,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
@@ -87,6 +92,7 @@ private:
     bool isReserved(const QKeyEvent *e) const;
     /// Del with nothing selected: the widget deletes the next character itself.
     bool deletesNextCharacter(const QKeyEvent *e) const;
+    QPoint caretGlobalPos() const;
 
     /// Inserts a model text at the cursor in document form, stand-ins marked.
     void insertModelText(QTextCursor &cursor, const QString &modelText);

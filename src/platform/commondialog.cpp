@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -110,12 +111,21 @@ public:
 
     bool font(QWidget *parent, QFont &font) override
     {
-        bool ok = false;
-        const QFont chosen =
-            QFontDialog::getFont(&ok, font, parent, QString(), QFontDialog::DontUseNativeDialog);
-        if (ok)
-            font = chosen;
-        return ok;
+        QFontDialog dialog(font, parent);
+        dialog.setOption(QFontDialog::DontUseNativeDialog);
+        // Face, size, bold and italic only: the effects (underline, strike-out) are hidden.
+        for (QCheckBox *effect : dialog.findChildren<QCheckBox *>()) {
+            if (auto *group = qobject_cast<QGroupBox *>(effect->parentWidget()))
+                group->hide();
+        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        const QFont chosen = dialog.selectedFont();
+        font.setFamily(chosen.family());
+        font.setPointSizeF(chosen.pointSizeF());
+        font.setBold(chosen.bold());
+        font.setItalic(chosen.italic());
+        return true;
     }
 
     bool color(QWidget *parent, QColor &color) override

@@ -8,6 +8,7 @@
 #include "platform/colors.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/topmost.h"
 #include "settings/form4.h"
 #include "settings/form7.h"
 #include "settings/valueforms.h"
@@ -151,6 +152,11 @@ void saveWindow(Form1 &form)
 }
 
 } // namespace
+
+void SetTopMost(QWidget &window, qint16 flag)
+{
+    platform::setTopMost(&window, flag != 0);
+}
 
 QString confPath()
 {

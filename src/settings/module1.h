@@ -5,11 +5,16 @@
 #include <QString>
 
 class Form1;
+class QWidget;
 
 namespace Module1 {
 
 void LoadSettings(Form1 &form, qint16 group);
 void SaveSettings(Form1 &form, qint16 group);
+
+/// Puts window into the topmost band (flag not 0) or out of it (flag 0); the window
+/// keeps its place and size.
+void SetTopMost(QWidget &window, qint16 flag);
 
 /// The settings file's path, formed afresh on every call.
 QString confPath();

@@ -2,10 +2,12 @@
 // menus rather than the text area.
 #include "support/fixture.h"
 
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -240,16 +242,67 @@ private slots:
         QCOMPARE(w.Text1->text(), QStringLiteral("abc"));
     }
 
-    void builtInContextMenuNeverOpens()
+    void rightPressOpensTheProgramsMenuOnly()
     {
-        Form1 window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QPoint inText = window.Text1->mapTo(&window, QPoint(40, 40));
-        QTest::mousePress(window.windowHandle(), Qt::RightButton, {}, inText);
-        QTest::mouseRelease(window.windowHandle(), Qt::RightButton, {}, inText);
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Text1->setText(QStringLiteral("abcdef"));
+        w.Text1->setSelStart(1);
+        w.Text1->setSelLength(2);
+        const QPoint inText(60, 30);
+        QWidget *shown = nullptr;
+        bool cutEnabled = false;
+        auto closeNextPopup = [&] {
+            QTimer::singleShot(50, [&] {
+                shown = QApplication::activePopupWidget();
+                cutEnabled = w.item("mnupopKiru")->isEnabled();
+                if (shown)
+                    shown->close();
+            });
+        };
+        // The menu opens while the button is down, and the selection stays.
+        closeNextPopup();
+        QTest::mousePress(w.Text1->viewport(), Qt::RightButton, {}, inText);
+        QCOMPARE(shown, static_cast<QWidget *>(w.mnupopMenu));
+        QVERIFY(cutEnabled);
+        QTest::mouseRelease(w.Text1->viewport(), Qt::RightButton, {}, inText);
+        QCOMPARE(w.Text1->selStart(), 1);
+        QCOMPARE(w.Text1->selLength(), 2);
         QTest::qWait(50);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        // Left and middle presses show nothing.
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+            shown = nullptr;
+            closeNextPopup();
+            QTest::mouseClick(w.Text1->viewport(), button, {}, inText);
+            QTest::qWait(100);
+            QCOMPARE(shown, nullptr);
+        }
+        // Shift+F10 opens it from the keyboard; with an empty text cut is disabled.
+        w.Text1->setText(QString());
+        closeNextPopup();
+        QTest::keyClick(w.Text1, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(shown, static_cast<QWidget *>(w.mnupopMenu));
+        QVERIFY(!cutEnabled);
+        QVERIFY(w.item("mnupopPaest")->isEnabled());
+    }
+
+    void popupItemsRunTheirTwins()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("abc"));
+        w.mnuAll_Click();
+        w.item("mnupopCopy")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc"));
+        w.item("mnupopShowM")->trigger();
+        QVERIFY(w.item("mnuShowM")->isChecked());
+        QVERIFY(w.item("mnupopShowM")->isChecked());
+        w.item("mnuShowM")->trigger();
+        QVERIFY(!w.item("mnuShowM")->isChecked());
+        QVERIFY(!w.item("mnupopShowM")->isChecked());
     }
 };
 

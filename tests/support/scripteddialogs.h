@@ -5,6 +5,8 @@
 #include "platform/commondialog.h"
 
 #include <QColor>
+#include <QFont>
+#include <QList>
 #include <QQueue>
 
 struct FileAnswer
@@ -37,8 +39,29 @@ public:
         return answer(filter, fileName, nullptr);
     }
 
-    bool font(QWidget *, QFont &) override { return false; }
-    bool color(QWidget *, QColor &) override { return false; }
+    /// Font and colour answers; an empty queue cancels. What each dialog was preset with
+    /// is recorded.
+    QQueue<QFont> fonts;
+    QQueue<QColor> colors;
+    QList<QFont> presetFonts;
+    QList<QColor> presetColors;
+
+    bool font(QWidget *, QFont &font) override
+    {
+        presetFonts.append(font);
+        if (fonts.isEmpty())
+            return false;
+        font = fonts.dequeue();
+        return true;
+    }
+    bool color(QWidget *, QColor &color) override
+    {
+        presetColors.append(color);
+        if (colors.isEmpty())
+            return false;
+        color = colors.dequeue();
+        return true;
+    }
     bool printer(QWidget *, QPrinter &, bool) override { return false; }
 
 private:

@@ -1,0 +1,67 @@
+// Font, colours and always-on-top: the font and colour dialogs of the common dialog,
+// saved at once as the font group; the topmost band, never saved.
+#include "app/form1.h"
+#include "app/textarea.h"
+#include "settings/module1.h"
+
+#include <QAction>
+
+namespace {
+
+constexpr int kFontFlags = 3;  // screen and printer fonts, no effects
+constexpr int kColorFlags = 5; // start on the preset colour, no custom-colour part
+
+} // namespace
+
+void Form1::mnuFont_Click()
+{
+    CommonDialog1.CancelError = true;
+    CommonDialog1.Flags = kFontFlags;
+    CommonDialog1.FontName = Text1->fontName();
+    CommonDialog1.FontSize = Text1->fontSize();
+    CommonDialog1.FontBold = Text1->fontBold();
+    CommonDialog1.FontItalic = Text1->fontItalic();
+    try {
+        CommonDialog1.ShowFont();
+    } catch (const platform::CancelError &) {
+        return;
+    }
+    Text1->setFontName(CommonDialog1.FontName);
+    Text1->setFontSize(CommonDialog1.FontSize);
+    Text1->setFontBold(CommonDialog1.FontBold);
+    Text1->setFontItalic(CommonDialog1.FontItalic);
+    Module1::SaveSettings(*this, 1);
+}
+
+void Form1::chooseColor(int (TextArea::*get)() const, void (TextArea::*set)(int))
+{
+    CommonDialog1.CancelError = true;
+    CommonDialog1.Flags = kColorFlags;
+    CommonDialog1.Color = (Text1->*get)();
+    try {
+        CommonDialog1.ShowColor();
+    } catch (const platform::CancelError &) {
+        return;
+    }
+    (Text1->*set)(CommonDialog1.Color);
+    Module1::SaveSettings(*this, 1);
+}
+
+void Form1::mnuFontcolor_Click()
+{
+    chooseColor(&TextArea::foreColor, &TextArea::setForeColor);
+}
+
+void Form1::mnuBackcolor_Click()
+{
+    chooseColor(&TextArea::backColor, &TextArea::setBackColor);
+}
+
+void Form1::mnuShowM_Click()
+{
+    QAction *main = item(QStringLiteral("mnuShowM"));
+    QAction *popup = item(QStringLiteral("mnupopShowM"));
+    main->setChecked(!main->isChecked());
+    popup->setChecked(!popup->isChecked());
+    Module1::SetTopMost(*this, main->isChecked() ? 1 : 0);
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The real editor under Xvfb with openbox: 表示 → 常に手前に表示 puts the window in the
+# window manager's topmost band (_NET_WM_STATE_ABOVE) without moving or resizing it,
+# a second toggle takes it out, and a new run starts without it.
+# Usage: always_on_top.sh VELLIT
+set -euo pipefail
+vellit=$1
+work=$(mktemp -d)
+cp "$vellit" "$work/vellit"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -1 "$work/display") QT_QPA_PLATFORM=xcb
+app=
+wm=
+cleanup() {
+    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+
+start() {
+    "$work/vellit" &
+    app=$!
+    win=
+    for _ in $(seq 100); do
+        win=$(xdotool search --onlyvisible --name ' - Vellit' 2>/dev/null | head -1) || true
+        [ -n "$win" ] && break
+        sleep 0.1
+    done
+    [ -n "$win" ] || { echo "no editor window"; exit 1; }
+    sleep 0.5
+}
+above() { xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+geometry() { xdotool getwindowgeometry "$win" | tail -2 | tr -s ' \n' ' '; }
+toggle() {
+    xdotool windowactivate --sync "$win" key alt+v
+    sleep 0.3
+    xdotool key Up Return # the last item of 表示
+    sleep 0.5
+}
+
+start
+before=$(geometry)
+above && { echo "FAIL: starts on top"; exit 1; }
+toggle
+above || { echo "FAIL: not on top after one toggle: $(xprop -id "$win" _NET_WM_STATE)"; exit 1; }
+[ "$(geometry)" = "$before" ] || { echo "FAIL: moved: $before -> $(geometry)"; exit 1; }
+toggle
+above && { echo "FAIL: still on top after two toggles"; exit 1; }
+[ "$(geometry)" = "$before" ] || { echo "FAIL: moved: $before -> $(geometry)"; exit 1; }
+toggle
+above || { echo "FAIL: not on top after three toggles"; exit 1; }
+# A normal end (ファイル → Vellitの終了), then a new run.
+xdotool windowactivate --sync "$win" key alt+f
+sleep 0.3
+xdotool key x
+wait "$app"
+start
+above && { echo "FAIL: a new run starts on top"; exit 1; }
+echo "always on top: all checks passed"
