@@ -108,6 +108,20 @@ public:
     void mnuFontcolor_Click();
     void mnuBackcolor_Click();
     void mnuShowM_Click();
+    void mnuHtmlT_Click();
+    void mnuHeadT_Click();
+    void mnuTitleT_Click();
+    void mnuBodyT_Click();
+    void mnuAllT_Click();
+    void mnuBrT_Click();
+    void mnuImageT_Click();
+    void mnuRinkT_Click();
+    void mnuFontT_Click();
+    void mnuHutoT_Click();
+    void mnuItaT_Click();
+    void mnuUnderT_Click();
+    void mnuSenT_Click();
+    void mnuIE_Click();
 
     /// The change handler of the text area.
     void Text1_Change();

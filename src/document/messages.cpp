@@ -44,6 +44,11 @@ QString unrepresentable(const QString &text, qsizetype firstOffset)
         .arg(character);
 }
 
+QString browserFailed(const QString &address)
+{
+    return QStringLiteral("ブラウザを起動できませんでした。\r\n") + address;
+}
+
 QString backupFailed(const QString &path, const QString &reason)
 {
     return QStringLiteral("バックアップファイル「") + path +

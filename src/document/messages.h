@@ -17,4 +17,7 @@ QString unrepresentable(const QString &text, qsizetype firstOffset);
 /// The one warning of a run when backup.txt cannot be written.
 QString backupFailed(const QString &path, const QString &reason);
 
+/// The preview could not start a browser for address.
+QString browserFailed(const QString &address);
+
 } // namespace messages

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The real editor under Xvfb: F9 on an HTML file with blanks and Japanese in its path
+# reaches a stand-in browser registered as the desktop's handler for text/html (it
+# records its arguments), and HTML → タグ挿入 inserts the skeleton.
+# Usage: browser_preview.sh VELLIT
+set -euo pipefail
+vellit=$1
+command -v xdg-open >/dev/null || { echo "SKIPPED: xdg-utils is not installed"; exit 0; }
+work=$(mktemp -d)
+cp "$vellit" "$work/vellit"
+mkdir -p "$work/data/applications" "$work/config" "$work/my pages"
+page="$work/my pages/日本語.html"
+printf '<HTML>saved</HTML>\r\n' >"$page"
+cat >"$work/browser.sh" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$@" >>"$work/opened"
+SCRIPT
+chmod +x "$work/browser.sh"
+cat >"$work/data/applications/standin-browser.desktop" <<DESKTOP
+[Desktop Entry]
+Type=Application
+Name=Stand-in browser
+Exec=$work/browser.sh %u
+MimeType=text/html;
+DESKTOP
+printf '[Default Applications]\ntext/html=standin-browser.desktop\n' >"$work/config/mimeapps.list"
+export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
+    XDG_DATA_DIRS="$work/data:/usr/local/share:/usr/share"
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION BROWSER
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -1 "$work/display") QT_QPA_PLATFORM=xcb
+app=
+cleanup() {
+    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$work/vellit" "$page" &
+app=$!
+win=
+for _ in $(seq 100); do
+    win=$(xdotool search --onlyvisible --name '日本語.html - Vellit' 2>/dev/null | head -1) || true
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || { echo "FAIL: no editor window"; exit 1; }
+xdotool windowfocus --sync "$win"
+sleep 0.3
+xdotool key F9
+for _ in $(seq 50); do [ -s "$work/opened" ] && break; sleep 0.1; done
+echo "the stand-in browser was given: $(cat "$work/opened" 2>/dev/null)"
+case "$(cat "$work/opened" 2>/dev/null)" in
+"$page" | "file://$work/my%20pages/%E6%97%A5%E6%9C%AC%E8%AA%9E.html") ;;
+*) echo "FAIL: wrong or no address"; exit 1 ;;
+esac
+# HTML(&L) → タグ挿入(&G) → 基本タグ一括挿入(&A) replaces the text; the backup follows.
+xdotool key ctrl+a alt+l
+sleep 0.3
+xdotool key g
+sleep 0.3
+xdotool key a
+for _ in $(seq 30); do [ "$(head -c 6 "$work/backup.txt")" = "<HTML>" ] && break; sleep 0.1; done
+[ "$(wc -c <"$work/backup.txt")" -eq 68 ] || { echo "FAIL: backup: $(od -c "$work/backup.txt" | head)"; exit 1; }
+echo "browser preview: all checks passed"
