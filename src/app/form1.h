@@ -122,6 +122,8 @@ public:
     void mnuUnderT_Click();
     void mnuSenT_Click();
     void mnuIE_Click();
+    void mnuPagestyle_Click();
+    void mnuPrint_Click();
 
     /// The change handler of the text area.
     void Text1_Change();

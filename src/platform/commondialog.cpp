@@ -146,7 +146,8 @@ public:
         }
         QPrintDialog dialog(&printer, parent);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        // Printing to a PDF file stays possible, also with no printer installed.
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         return dialog.exec() == QDialog::Accepted;
     }
 };

@@ -12,6 +12,10 @@ namespace Module1 {
 void LoadSettings(Form1 &form, qint16 group);
 void SaveSettings(Form1 &form, qint16 group);
 
+/// Prints the whole document on the common dialog's printer; false when the run failed
+/// (its pages are then discarded).
+bool PrintDocument(Form1 &form);
+
 /// Puts window into the topmost band (flag not 0) or out of it (flag 0); the window
 /// keeps its place and size.
 void SetTopMost(QWidget &window, qint16 flag);

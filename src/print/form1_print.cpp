@@ -1,0 +1,45 @@
+// Page set-up and printing from the file menu.
+#include "app/form1.h"
+#include "platform/messagebox.h"
+#include "settings/module1.h"
+
+#include <QPrinter>
+
+namespace {
+
+constexpr int kSetUpFlags = 0x40;
+// No selection choice, copies handled by the driver, no print-to-file box.
+constexpr int kPrintFlags = 0x140004;
+
+} // namespace
+
+void Form1::mnuPagestyle_Click()
+{
+    if (!CommonDialog1.printer().isValid()) {
+        platform::MsgBox(this, QStringLiteral("プリンタの設定を開けませんでした。"),
+                         platform::Buttons::Ok, platform::Icon::Exclamation);
+        return;
+    }
+    CommonDialog1.CancelError = false;
+    CommonDialog1.Flags = kSetUpFlags;
+    CommonDialog1.ShowPrinter();
+}
+
+void Form1::mnuPrint_Click()
+{
+    CommonDialog1.CancelError = true;
+    CommonDialog1.Flags = kPrintFlags;
+    try {
+        CommonDialog1.ShowPrinter();
+    } catch (const platform::CancelError &) {
+        return;
+    }
+    // The whole document always prints, whatever range was chosen.
+    CommonDialog1.printer().setPrintRange(QPrinter::AllPages);
+    CommonDialog1.printer().setPageRanges(QPageRanges());
+    // Events run while printing: no second run may start meanwhile.
+    const QStringList printItems = {QStringLiteral("mnuPrint"), QStringLiteral("mnuPagestyle")};
+    setItemsEnabled(printItems, false);
+    Module1::PrintDocument(*this);
+    setItemsEnabled(printItems, true);
+}

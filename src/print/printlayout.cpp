@@ -1,0 +1,109 @@
+// The line-breaking of a printed page. The literal scan measures every prefix of the
+// rest of the text; here the first overflowing prefix of a line is found by doubling
+// and halving, which gives the same break since a longer prefix is never narrower, in
+// time that grows with the printed line, not with the length of the rest.
+#include "print/printlayout.h"
+
+#include <cmath>
+
+namespace printlayout {
+namespace {
+
+constexpr double kMargin = 10;
+constexpr double kLineHeightFactor = 1.25;
+// Header on line 1, body from line 4; the footer on the last line must come after it.
+constexpr int kFewestLines = 6;
+
+int roundHalfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+// The length of the line that starts rest: the first prefix length i (1-based) whose
+// width overflows gives a line of i - 1 characters; up to limit characters are tried.
+qsizetype fittingLength(QStringView rest, qsizetype limit, const Measures &m, int rightEdge)
+{
+    auto overflows = [&](qsizetype length) {
+        return kMargin + m.width(rest.left(length)) > rightEdge;
+    };
+    // Doubling from one character: the widest prefix measured is at most twice the
+    // printed line, however long the rest is.
+    qsizetype fits = 0;
+    qsizetype over = 0;
+    for (qsizetype probe = 1; over == 0; probe *= 2) {
+        probe = qMin(probe, limit);
+        if (probe == 0)
+            return 0;
+        if (overflows(probe)) {
+            over = probe;
+        } else {
+            fits = probe;
+            if (probe == limit)
+                return limit;
+        }
+    }
+    while (over - fits > 1) {
+        const qsizetype mid = fits + (over - fits) / 2;
+        if (overflows(mid))
+            over = mid;
+        else
+            fits = mid;
+    }
+    return fits;
+}
+
+void addFrame(Layout &layout, int page, const QString &header, const Measures &m)
+{
+    const double footerY = (layout.linesPerPage - 1) * double(layout.lineHeight);
+    layout.frames.append({page, kMargin, double(layout.lineHeight), header});
+    layout.frames.append({page, kMargin, footerY, QString::number(page) + QStringLiteral("ページ")});
+    const QString product = QStringLiteral("Vellit");
+    layout.frames.append({page, layout.rightEdge - m.width(product), footerY, product});
+}
+
+} // namespace
+
+Layout layOut(const QString &text, const QString &headerText, const Measures &m)
+{
+    Layout layout;
+    layout.lineHeight = roundHalfEven(m.textHeight * kLineHeightFactor);
+    if (layout.lineHeight <= 0)
+        return layout;
+    layout.linesPerPage = static_cast<int>(std::floor(m.printableHeight / layout.lineHeight));
+    layout.rightEdge = roundHalfEven(m.printableWidth - kMargin);
+    if (layout.linesPerPage < kFewestLines)
+        return layout;
+    layout.printable = true;
+
+    const QString header = headerText.isEmpty() ? QStringLiteral("無題") : headerText;
+    const double bodyTop = 4.0 * layout.lineHeight;
+    const double pageFull = double(layout.linesPerPage - 4) * layout.lineHeight;
+    int page = 1;
+    addFrame(layout, page, header, m);
+    double y = bodyTop;
+    QStringView rest(text);
+    while (!rest.isEmpty()) {
+        if (y > pageFull) {
+            addFrame(layout, ++page, header, m);
+            y = bodyTop;
+        }
+        const qsizetype lineBreak = rest.indexOf(QStringLiteral("\r\n"));
+        const qsizetype limit = lineBreak < 0 ? rest.size() : lineBreak;
+        qsizetype length = fittingLength(rest, limit, m, layout.rightEdge);
+        qsizetype consumed = length;
+        if (length == limit && lineBreak >= 0)
+            consumed = length + 2;
+        else if (length == 0)
+            // A character wider than the space between the margins prints alone on its
+            // line, past the margin, so that the text always gets shorter.
+            length = consumed = rest.at(0).isHighSurrogate() && rest.size() > 1 ? 2 : 1;
+        y += 0.25 * layout.lineHeight;
+        layout.body.append({page, kMargin, y, rest.left(length).toString()});
+        y += m.textHeight;
+        rest = rest.mid(consumed);
+    }
+    layout.pages = page;
+    return layout;
+}
+
+} // namespace printlayout
