@@ -124,6 +124,9 @@ public:
     void mnuIE_Click();
     void mnuPagestyle_Click();
     void mnuPrint_Click();
+    void mnuHelp2_Click();
+    void mnuBazyon_Click();
+    void mnuIki_Click();
 
     /// The change handler of the text area.
     void Text1_Change();

@@ -64,7 +64,7 @@ const std::vector<MenuRow> &menuBarTree()
         {1, "mnux8", "-", "", nullptr, false},
         {1, "mnuMozi", "現在の総文字数(&M)", "F7", &Form1::mnuMozi_Click, false},
         {1, "mnuRandom", "乱数の挿入(&R)", "F6", &Form1::mnuRandom_Click, false},
-        {1, "mnuIki", "息抜き(&I)", "", nullptr, false},
+        {1, "mnuIki", "息抜き(&I)", "", &Form1::mnuIki_Click, false},
         {1, "mnuLocked", "閲覧モード", "", &Form1::mnuLocked_Click, true},
         {1, "mnux11", "-", "", nullptr, false},
         {1, "mnuOption", "オプション(&O)", "", &Form1::mnuOption_Click, false},
@@ -91,9 +91,9 @@ const std::vector<MenuRow> &menuBarTree()
         {1, "mnux9", "-", "", nullptr, false},
         {1, "mnuShowM", "常に手前に表示(&S)", "", &Form1::mnuShowM_Click, true},
         {0, "mnuHelp", "ヘルプ(&H)", "", nullptr, false},
-        {1, "mnuHelp2", "ヘルプの表示(&H)", "", nullptr, false},
+        {1, "mnuHelp2", "ヘルプの表示(&H)", "", &Form1::mnuHelp2_Click, false},
         {1, "mnux10", "-", "", nullptr, false},
-        {1, "mnuBazyon", "バージョン情報(&A)", "", nullptr, false},
+        {1, "mnuBazyon", "バージョン情報(&A)", "", &Form1::mnuBazyon_Click, false},
     };
     return rows;
 }

@@ -14,6 +14,8 @@ QColor colorFromValue(int value)
         switch (v & 0xFFu) {
         case 8:
             return palette.color(QPalette::Active, QPalette::Text);
+        case 3: // the inactive title bar: the palette's shade for lines
+            return palette.color(QPalette::Active, QPalette::Mid);
         case 5:
         default:
             return palette.color(QPalette::Active, QPalette::Base);

@@ -8,6 +8,7 @@ namespace platform {
 
 constexpr int kSystemWindowBackground = static_cast<int>(0x80000005u); // −2147483643
 constexpr int kSystemWindowText = static_cast<int>(0x80000008u);       // −2147483640
+constexpr int kSystemInactiveCaption = static_cast<int>(0x80000003u);
 
 /// The colour a value stands for; system colours come from the desktop palette.
 QColor colorFromValue(int value);
