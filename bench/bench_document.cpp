@@ -68,6 +68,42 @@ private slots:
         }
         QVERIFY(!w.Text1->text().isEmpty());
     }
+
+    void openUtf8File()
+    {
+        Fixture f;
+        QByteArray bytes;
+        while (bytes.size() + 61 <= 64000)
+            bytes += (QString(10, u'あ') + QString(30, u'a')).toUtf8() + "\n";
+        bytes += QByteArray(64000 - bytes.size(), 'a');
+        f.write("big.txt", bytes);
+        Form1 &w = f.start();
+        QBENCHMARK
+        {
+            w.OpenDocument(f.path("big.txt"));
+        }
+        QCOMPARE(w.state.documentForm.encoding, documentformat::Encoding::Utf8);
+    }
+
+    void typedCharacterWithUtf8Backup()
+    {
+        // An emoji anywhere makes the backup UTF-8.
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        w.Text1->setText(QStringLiteral("😀") + m_text);
+        w.Text1->setSelStart(32000);
+        w.Text1->setFocus();
+        int i = 0;
+        QBENCHMARK
+        {
+            if (++i % 2)
+                QTest::keyClick(w.Text1, Qt::Key_A);
+            else
+                QTest::keyClick(w.Text1, Qt::Key_Backspace);
+        }
+        QVERIFY(f.read("backup.txt").startsWith("\xEF\xBB\xBF"));
+    }
 };
 
 QTEST_MAIN(BenchDocument)

@@ -1,6 +1,8 @@
 // Everything the main window remembers about its one document and the current run.
 #pragma once
 
+#include "document/documentformat.h"
+
 #include <QString>
 #include <array>
 
@@ -11,6 +13,7 @@ struct EditorState
     int insertAtCaret = 0;
     bool isUntitled = true;
     QString documentPath;
+    documentformat::Form documentForm; // how the document's file is stored
     QString backupPath;
     int undoSlot = 1; // which snapshot the next change writes: 1 or 2
     QString programDir;

@@ -15,7 +15,7 @@ void Form1::Text1_Change()
     state.undoTexts[state.undoSlot - 1] = text;
     state.undoSlot = state.undoSlot == 1 ? 2 : 1;
     state.backupPath = backupPathFor(platform::dataDir());
-    writeBackup(documentformat::write(text));
+    writeBackup(documentformat::writeBackup(text));
     setItemsEnabled(kUndoItems, true);
     setItemsEnabled(kTextItems, !text.isEmpty());
 }

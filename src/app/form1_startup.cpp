@@ -109,6 +109,13 @@ Form1::RecoveryOutcome Form1::offerRecovery()
     }
     state.recoveryBuffer = documentformat::readRecovery(bytes);
     Text1->setText(state.recoveryBuffer);
+    // A backup that had to be UTF-8 holds characters Shift-JIS cannot: the restored
+    // document is saved as UTF-8 with LF line ends, so that none of them is lost.
+    if (documentformat::isUtf8Backup(bytes)) {
+        state.documentForm = documentformat::Form();
+        state.documentForm.encoding = documentformat::Encoding::Utf8;
+        state.documentForm.lfLineEnds = true;
+    }
     return RecoveryOutcome::Restored;
 }
 

@@ -40,13 +40,16 @@ void Form1::OpenDocument(const QString &path)
     QByteArray bytes;
     if (!platform::readWholeFile(path, bytes))
         return;
-    const QString text = documentformat::read(bytes);
+    // An inserted file is read in its own form; the document keeps its form.
+    const documentformat::Form form = documentformat::recognise(bytes);
+    const QString text = documentformat::read(bytes, form);
 
     if (inserting != 0) {
         Text1->setSelText(text);
         return;
     }
     state.documentPath = path;
+    state.documentForm = form;
     Text1->setText(text);
     setCaption(caption::forOpenedFile(path, form7()->Check2->isChecked()));
     item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
@@ -94,12 +97,13 @@ void Form1::NewSave()
 bool Form1::writeDocument(const QString &path)
 {
     const QString text = Text1->text();
-    const qsizetype bad = platform::firstUnrepresentable(text);
+    const bool shiftJis = state.documentForm.encoding == documentformat::Encoding::ShiftJis;
+    const qsizetype bad = shiftJis ? platform::firstUnrepresentable(text) : -1;
     if (bad >= 0 && platform::MsgBox(this, messages::unrepresentable(text, bad), Buttons::YesNo,
                                      Icon::Exclamation) != platform::IdYes)
         return false;
-    const platform::WriteResult result = platform::replaceFile(path, documentformat::write(text),
-                                                               platform::FileKind::Document, true);
+    const platform::WriteResult result = platform::replaceFile(
+        path, documentformat::write(text, state.documentForm), platform::FileKind::Document, true);
     if (!result.ok) {
         platform::MsgBox(this, messages::writeFailed(path, result.message), Buttons::Ok,
                          Icon::Exclamation);

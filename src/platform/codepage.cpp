@@ -143,8 +143,9 @@ bool isAnsiLeadByte(unsigned char b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-QByteArray toAnsi(const QString &text)
+QByteArray toAnsi(const QString &text, bool *lossless)
 {
+    bool complete = true;
     QByteArray out(text.size() * 2, Qt::Uninitialized);
     char *o = out.data();
     const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
@@ -161,11 +162,13 @@ QByteArray toAnsi(const QString &text)
             if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(data[i + 1]))
                 ++i;
             *o++ = '?';
+            complete = false;
             continue;
         }
         const quint32 code = encodedForm(table, c);
         if (code == kNoByteForm) {
             *o++ = '?';
+            complete = false;
         } else if (code > 0xFF) {
             *o++ = static_cast<char>(code >> 8);
             *o++ = static_cast<char>(code & 0xFF);
@@ -174,6 +177,8 @@ QByteArray toAnsi(const QString &text)
         }
     }
     out.truncate(o - out.data());
+    if (lossless)
+        *lossless = complete;
     return out;
 }
 

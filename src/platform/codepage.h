@@ -7,8 +7,9 @@
 
 namespace platform {
 
-/// Encodes text in code page 932; a character with no byte form becomes "?".
-QByteArray toAnsi(const QString &text);
+/// Encodes text in code page 932; a character with no byte form becomes "?", and
+/// lossless, when given, tells whether every character had one.
+QByteArray toAnsi(const QString &text, bool *lossless = nullptr);
 
 /// Decodes code page 932 bytes; bytes that are not valid Shift-JIS become U+FFFD.
 QString fromAnsi(const QByteArray &bytes);
