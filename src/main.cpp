@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -9,6 +10,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellit"));
+    // The desktop links the window to its menu entry by this name and by the window's
+    // class, which is the executable's name "vellit" (StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vellit"));
 
     // Qt's own texts (message-box buttons, file, font, colour and print dialogs) in
     // Japanese, whatever the user's locale.
