@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/packages.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils openbox wmctrl \
-    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 file shared-mime-info poppler-utils
+    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 file shared-mime-info poppler-utils \
+    desktop-file-utils appstream dpkg-dev
 build_vellit
 cd build
 ctest --output-on-failure -j"$(nproc)"

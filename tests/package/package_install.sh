@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack, installs it (as root; otherwise unpacks it into a
+# throw-away root and checks the files only), starts the installed vellit under Xvfb as
+# an unprivileged user and checks that its backup and settings live in ~/.config/Vellit.
+# Usage: package_install.sh BUILD_DIR
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+chmod 755 "$work"
+installed=
+cleanup() {
+    pkill -u 65534 -f libexec/vellit 2>/dev/null || true
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+    [ -n "$installed" ] && dpkg -r vellit >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+(cd "$build" && cpack -G DEB -B "$work/pkg" >/dev/null)
+deb=$(ls "$work"/pkg/vellit_*.deb)
+echo "built $(basename "$deb")"
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "FAIL: no Qt dependency"; exit 1; }
+files=$(dpkg-deb -c "$deb")
+for f in ./usr/bin/vellit ./usr/libexec/vellit/vellit ./usr/libexec/vellit/QUILLA.HLP \
+    ./usr/share/applications/org.example.Vellit.desktop \
+    ./usr/share/metainfo/org.example.Vellit.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/org.example.Vellit.svg \
+    ./usr/share/icons/hicolor/48x48/apps/org.example.Vellit.png; do
+    grep -q " $f" <<<"$files" || { echo "FAIL: $f is not in the package"; exit 1; }
+done
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIPPED: installing needs root; the package's files were checked"
+    exit 0
+fi
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+installed=1
+dpkg -L vellit | grep -q /usr/share/applications/org.example.Vellit.desktop
+dpkg -L vellit | grep -q /usr/share/icons/hicolor/256x256/apps/org.example.Vellit.png
+
+mkdir -p "$work/home"
+chown 65534:65534 "$work/home"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -1 "$work/display")
+setpriv --reuid=65534 --regid=65534 --clear-groups env -i PATH=/usr/bin:/bin \
+    HOME="$work/home" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb vellit >/dev/null 2>&1 &
+win=
+for _ in $(seq 100); do
+    win=$(xdotool search --onlyvisible --name ' - Vellit' 2>/dev/null | head -1) || true
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || { echo "FAIL: the installed editor shows no window"; exit 1; }
+[ -f "$work/home/.config/Vellit/backup.txt" ] || { echo "FAIL: no backup in ~/.config/Vellit"; exit 1; }
+[ "$(stat -c %a "$work/home/.config/Vellit/backup.txt")" = 600 ] || { echo "FAIL: backup not private"; exit 1; }
+[ ! -e /usr/libexec/vellit/backup.txt ] || { echo "FAIL: backup beside the installed program"; exit 1; }
+# A normal end saves the window group in the user's Conf.ini and removes the backup.
+xdotool windowfocus --sync "$win" key alt+f
+sleep 0.3
+xdotool key x
+for _ in $(seq 50); do [ -f "$work/home/.config/Vellit/Conf.ini" ] && break; sleep 0.1; done
+[ -f "$work/home/.config/Vellit/Conf.ini" ] || { echo "FAIL: no Conf.ini in ~/.config/Vellit"; exit 1; }
+echo "package: all checks passed"
