@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellit"));
     // The desktop links the window to its menu entry by this name and by the window's
-    // class, which is the executable's name "vellit" (StartupWMClass).
+    // class, "Vellit" from the application name (StartupWMClass).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vellit"));
 
     // Qt's own texts (message-box buttons, file, font, colour and print dialogs) in
