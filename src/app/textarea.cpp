@@ -54,29 +54,40 @@ void TextArea::insertModelText(QTextCursor &cursor, const QString &modelText)
     }
 }
 
-QString TextArea::modelOf(int from, int to) const
+void TextArea::forEachRun(int from, int to,
+                          const std::function<void(const QTextFragment &, int, int)> &run,
+                          const std::function<void()> &blockEnd) const
 {
-    QString out;
-    out.reserve(to - from);
     for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
          block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int start = qMax(fragment.position(), from);
             const int end = qMin(fragment.position() + fragment.length(), to);
-            if (start >= end)
-                continue;
+            if (start < end)
+                run(fragment, start, end);
+        }
+        const int separator = block.position() + block.length() - 1;
+        if (blockEnd && separator >= from && separator < to)
+            blockEnd();
+    }
+}
+
+QString TextArea::modelOf(int from, int to) const
+{
+    QString out;
+    out.reserve(to - from);
+    forEachRun(
+        from, to,
+        [&out](const QTextFragment &fragment, int start, int end) {
             const QVariant standInFor = fragment.charFormat().property(kStandInFor);
             if (standInFor.isValid())
                 out.append(QString(end - start, QChar(char16_t(standInFor.toInt()))));
             else
                 out.append(
                     QStringView(fragment.text()).mid(start - fragment.position(), end - start));
-        }
-        const int separator = block.position() + block.length() - 1;
-        if (separator >= from && separator < to)
-            out.append(QStringLiteral("\r\n"));
-    }
+        },
+        [&out] { out.append(QStringLiteral("\r\n")); });
     return out;
 }
 
@@ -85,16 +96,10 @@ void TextArea::unmarkTypedText(int from, int to)
     // Text typed next to a stand-in takes its format from it; what the user typed is
     // never a stand-in.
     QList<std::pair<int, int>> marked;
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int start = qMax(fragment.position(), from);
-            const int end = qMin(fragment.position() + fragment.length(), to);
-            if (start < end && fragment.charFormat().hasProperty(kStandInFor))
-                marked.append({start, end});
-        }
-    }
+    forEachRun(from, to, [&marked](const QTextFragment &fragment, int start, int end) {
+        if (fragment.charFormat().hasProperty(kStandInFor))
+            marked.append({start, end});
+    });
     m_unmarking = true;
     for (const auto &[start, end] : marked) {
         QTextCursor c(document());

@@ -7,6 +7,9 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTextCursor>
+#include <functional>
+
+class QTextFragment;
 
 class TextArea : public QPlainTextEdit
 {
@@ -96,6 +99,11 @@ private:
 
     /// Inserts a model text at the cursor in document form, stand-ins marked.
     void insertModelText(QTextCursor &cursor, const QString &modelText);
+    /// Calls run for each run of one format within the document positions [from, to),
+    /// and blockEnd for each block separator among them.
+    void forEachRun(int from, int to,
+                    const std::function<void(const QTextFragment &, int, int)> &run,
+                    const std::function<void()> &blockEnd = {}) const;
     /// The model text of the document positions [from, to).
     QString modelOf(int from, int to) const;
     void unmarkTypedText(int from, int to);

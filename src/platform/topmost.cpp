@@ -1,5 +1,5 @@
 // _NET_WM_STATE client messages to the root window, as the window-manager
-// specification asks of a mapped window.
+// protocol (EWMH) asks of a mapped window.
 #include "platform/topmost.h"
 
 #include <QGuiApplication>

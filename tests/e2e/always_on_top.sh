@@ -4,13 +4,12 @@
 # a second toggle takes it out, and a new run starts without it.
 # Usage: always_on_top.sh VELLIT
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 vellit=$1
 work=$(mktemp -d)
 cp "$vellit" "$work/vellit"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -1 "$work/display") QT_QPA_PLATFORM=xcb
+start_xvfb "$work"
+export QT_QPA_PLATFORM=xcb
 app=
 wm=
 cleanup() {
@@ -20,20 +19,12 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+start_openbox
 
 start() {
     "$work/vellit" &
     app=$!
-    win=
-    for _ in $(seq 100); do
-        win=$(xdotool search --onlyvisible --name ' - Vellit' 2>/dev/null | head -1) || true
-        [ -n "$win" ] && break
-        sleep 0.1
-    done
-    [ -n "$win" ] || { echo "no editor window"; exit 1; }
+    wait_window ' - Vellit'
     sleep 0.5
 }
 above() { xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }

@@ -4,6 +4,7 @@
 # records its arguments), and HTML → タグ挿入 inserts the skeleton.
 # Usage: browser_preview.sh VELLIT
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 vellit=$1
 command -v xdg-open >/dev/null || { echo "SKIPPED: xdg-utils is not installed"; exit 0; }
 work=$(mktemp -d)
@@ -28,10 +29,8 @@ export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" \
     XDG_DATA_DIRS="$work/data:/usr/local/share:/usr/share"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION BROWSER
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -1 "$work/display") QT_QPA_PLATFORM=xcb
+start_xvfb "$work"
+export QT_QPA_PLATFORM=xcb
 app=
 cleanup() {
     [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
@@ -42,13 +41,7 @@ trap cleanup EXIT
 
 "$work/vellit" "$page" &
 app=$!
-win=
-for _ in $(seq 100); do
-    win=$(xdotool search --onlyvisible --name '日本語.html - Vellit' 2>/dev/null | head -1) || true
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || { echo "FAIL: no editor window"; exit 1; }
+wait_window '日本語.html - Vellit'
 xdotool windowfocus --sync "$win"
 sleep 0.3
 xdotool key F9

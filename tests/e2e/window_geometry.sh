@@ -3,13 +3,12 @@
 # closed without being moved writes back the same position and outer size, run after
 # run. Usage: window_geometry.sh VELLIT
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 vellit=$1
 work=$(mktemp -d)
 cp "$vellit" "$work/vellit"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -1 "$work/display") QT_QPA_PLATFORM=xcb
+start_xvfb "$work"
+export QT_QPA_PLATFORM=xcb
 app=
 wm=
 cleanup() {
@@ -19,9 +18,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+start_openbox
 
 printf '[Option]\r\nCheck1=1\r\nWindowX=1500\r\nWindowY=1200\r\nWindowW=9000\r\nWindowH=6000\r\n' \
     >"$work/Conf.ini"
@@ -30,13 +27,7 @@ expected=$(grep -a Window "$work/Conf.ini")
 for run in 1 2 3; do
     "$work/vellit" &
     app=$!
-    win=
-    for _ in $(seq 100); do
-        win=$(xdotool search --onlyvisible --name ' - Vellit' 2>/dev/null | head -1) || true
-        [ -n "$win" ] && break
-        sleep 0.1
-    done
-    [ -n "$win" ] || { echo "no editor window"; exit 1; }
+    wait_window ' - Vellit'
     sleep 1 # the frame correction runs once the window manager has framed the window
     xdotool windowactivate --sync "$win" key alt+f
     sleep 0.3

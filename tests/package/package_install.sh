@@ -4,6 +4,7 @@
 # an unprivileged user and checks that its backup and settings live in ~/.config/Vellit.
 # Usage: package_install.sh BUILD_DIR
 set -euo pipefail
+. "$(dirname "$0")/../e2e/lib.sh"
 build=$1
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -38,19 +39,10 @@ dpkg -L vellit | grep -q /usr/share/icons/hicolor/256x256/apps/org.example.Velli
 
 mkdir -p "$work/home"
 chown 65534:65534 "$work/home"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -1 "$work/display")
+start_xvfb "$work" 1024x768x24
 setpriv --reuid=65534 --regid=65534 --clear-groups env -i PATH=/usr/bin:/bin \
     HOME="$work/home" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb vellit >/dev/null 2>&1 &
-win=
-for _ in $(seq 100); do
-    win=$(xdotool search --onlyvisible --name ' - Vellit' 2>/dev/null | head -1) || true
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || { echo "FAIL: the installed editor shows no window"; exit 1; }
+wait_window ' - Vellit'  # the installed editor
 [ -f "$work/home/.config/Vellit/backup.txt" ] || { echo "FAIL: no backup in ~/.config/Vellit"; exit 1; }
 [ "$(stat -c %a "$work/home/.config/Vellit/backup.txt")" = 600 ] || { echo "FAIL: backup not private"; exit 1; }
 [ ! -e /usr/libexec/vellit/backup.txt ] || { echo "FAIL: backup beside the installed program"; exit 1; }

@@ -14,12 +14,12 @@ namespace {
 void maybeKill(const char *name)
 {
     static int calls = 0;
-    const char *spec = getenv("VELLIT_KILL_AT");
-    if (!spec)
+    const char *wanted = getenv("VELLIT_KILL_AT");
+    if (!wanted)
         return;
-    const char *colon = strchr(spec, ':');
-    if (!colon || strncmp(spec, name, size_t(colon - spec)) != 0 ||
-        strlen(name) != size_t(colon - spec))
+    const char *colon = strchr(wanted, ':');
+    if (!colon || strncmp(wanted, name, size_t(colon - wanted)) != 0 ||
+        strlen(name) != size_t(colon - wanted))
         return;
     if (++calls == atoi(colon + 1))
         kill(getpid(), SIGKILL);

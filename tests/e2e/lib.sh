@@ -1,0 +1,29 @@
+# Sourced by the end-to-end scripts: an Xvfb display of its own, openbox on it, and the
+# wait for a visible window. The caller's cleanup kills $xvfb and $wm.
+
+# Starts Xvfb on a free display (it writes the number to fd 3) and exports DISPLAY.
+start_xvfb() { # work-dir [screen]
+    Xvfb -displayfd 3 -screen 0 "${2:-1280x1024x24}" -nolisten tcp 3>"$1/display" \
+        >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.05; done
+    export DISPLAY=:$(head -1 "$1/display")
+}
+
+start_openbox() {
+    openbox --sm-disable >/dev/null 2>&1 &
+    wm=$!
+    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+}
+
+# Sets win to the first visible window whose name matches; fails after 10 s.
+wait_window() { # name-pattern
+    win=
+    for _ in $(seq 100); do
+        win=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+        [ -n "$win" ] && return 0
+        sleep 0.1
+    done
+    echo "FAIL: no window named '$1'"
+    return 1
+}
