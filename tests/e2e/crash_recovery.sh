@@ -3,14 +3,11 @@
 # the recovery prompt and find the text back; killed again, Escape on the prompt restores
 # the text too (only No discards it). Usage: crash_recovery.sh VELLIT
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 vellit=$1
 work=$(mktemp -d)
 cp "$vellit" "$work/vellit"
-# Xvfb picks a free display number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-display=:$(head -1 "$work/display")
+xvfb=
 app=
 cleanup() {
     [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
@@ -18,24 +15,13 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
+start_xvfb "$work" 1024x768x24
+export QT_QPA_PLATFORM=xcb
 xdpyinfo >/dev/null
-
-wait_window() { # name-part
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$w" ] && {
-            echo "$w"
-            return 0
-        }
-        sleep 0.1
-    done
-    echo "no window named '$1'" >&2
-    return 1
-}
 
 "$work/vellit" &
 app=$!
-win=$(wait_window ' - Vellit')
+wait_window ' - Vellit'
 xdotool windowfocus --sync "$win"
 xdotool type --delay 20 'abc'
 xdotool key Return
@@ -52,10 +38,10 @@ printf 'backup after the kill: %q\n' "$(cat "$work/backup.txt")"
 
 "$work/vellit" &
 app=$!
-prompt=$(wait_window '^Vellit$')
-xdotool windowfocus --sync "$prompt"
+wait_window '^Vellit$'
+xdotool windowfocus --sync "$win"
 xdotool key Return
-wait_window ' - Vellit' >/dev/null
+wait_window ' - Vellit'
 # Answered Yes: the restored text (one CR LF more) is in the editor, and the backup holds
 # it until the next change.
 for _ in $(seq 50); do
@@ -70,10 +56,10 @@ kill -9 "$app"
 wait "$app" 2>/dev/null || true
 "$work/vellit" &
 app=$!
-prompt=$(wait_window '^Vellit$')
-xdotool windowfocus --sync "$prompt"
+wait_window '^Vellit$'
+xdotool windowfocus --sync "$win"
 xdotool key Escape
-wait_window ' - Vellit' >/dev/null
+wait_window ' - Vellit'
 expected=" a b c \r \n x y z \r \n \r \n \r \n"
 for _ in $(seq 50); do
     [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = "$expected" ] && break

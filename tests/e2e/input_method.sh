@@ -8,6 +8,7 @@
 # saves as the Shift-JIS bytes 81 60; in viewing mode a commit changes nothing.
 # Usage: input_method.sh VELLIT
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 vellit=$1
 if [ "$(id -u)" -ne 0 ] || ! command -v fcitx5 >/dev/null || ! command -v setpriv >/dev/null ||
     [ ! -e /usr/lib/mozc/mozc_server ]; then
@@ -39,12 +40,8 @@ printf 'x\r\n' >"$work/prog/doc.txt"
 chown -R 65534:65534 "$work/home" "$work/run" "$work/prog"
 chmod 700 "$work/run"
 
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -1 "$work/display")
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
+xvfb=
+wm=
 bus_pid=
 app=
 cleanup() {
@@ -56,6 +53,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+start_xvfb "$work" 1280x900x24
+start_openbox
 
 bus=
 as_nobody() {

@@ -2,11 +2,18 @@
 # wait for a visible window. The caller's cleanup kills $xvfb and $wm.
 
 # Starts Xvfb on a free display (it writes the number to fd 3) and exports DISPLAY.
+# -noreset: by default the server resets when its last client leaves, and a client that
+# connects during the reset (the editor started right after a probe, or after the editor
+# was killed) is refused.
 start_xvfb() { # work-dir [screen]
-    Xvfb -displayfd 3 -screen 0 "${2:-1280x1024x24}" -nolisten tcp 3>"$1/display" \
-        >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 "${2:-1280x1024x24}" -nolisten tcp \
+        3>"$1/display" >/dev/null 2>&1 &
     xvfb=$!
-    for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.05; done
+    for _ in $(seq 200); do [ -s "$1/display" ] && break; sleep 0.05; done
+    [ -s "$1/display" ] || {
+        echo "FAIL: Xvfb did not start"
+        return 1
+    }
     export DISPLAY=:$(head -1 "$1/display")
 }
 
