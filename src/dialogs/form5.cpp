@@ -88,7 +88,7 @@ void Form5::Form_Load()
 
 void Form5::Command1_Click()
 {
-    if (platform::MsgBox(this, QStringLiteral("アドレスをコピーしますか？"), platform::Buttons::YesNo,
-                         platform::Icon::Question) == platform::IdYes)
+    if (platform::MsgBox(this, QStringLiteral("アドレスをコピーしますか？"),
+                         platform::Buttons::YesNo, platform::Icon::Question) == platform::IdYes)
         platform::setClipboardText(about::addresses());
 }

@@ -24,7 +24,8 @@ Form6::Form6(QWidget *parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/vellit32.png"), "PNG")));
     Image1->resize(twips::toPixelsX(this, 480), twips::toPixelsY(this, 480));
-    m_position = breakmotion::start([this] { return int(m_random.bounded(breakmotion::kHeightRange)); });
+    m_position =
+        breakmotion::start([this] { return int(m_random.bounded(breakmotion::kHeightRange)); });
     place();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

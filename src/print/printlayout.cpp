@@ -56,7 +56,8 @@ void addFrame(Layout &layout, int page, const QString &header, const Measures &m
 {
     const double footerY = (layout.linesPerPage - 1) * double(layout.lineHeight);
     layout.frames.append({page, kMargin, double(layout.lineHeight), header});
-    layout.frames.append({page, kMargin, footerY, QString::number(page) + QStringLiteral("ページ")});
+    layout.frames.append(
+        {page, kMargin, footerY, QString::number(page) + QStringLiteral("ページ")});
     const QString product = QStringLiteral("Vellit");
     layout.frames.append({page, layout.rightEdge - m.width(product), footerY, product});
 }

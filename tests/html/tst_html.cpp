@@ -51,18 +51,30 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("text");
-        QTest::newRow("HTML") << "mnuHtmlT" << "<HTML></HTML>";
-        QTest::newRow("HEAD") << "mnuHeadT" << "<HEAD></HEAD>";
-        QTest::newRow("TITLE") << "mnuTitleT" << "<TITLE></TITLE>";
-        QTest::newRow("BODY") << "mnuBodyT" << "<BODY></BODY>";
-        QTest::newRow("BR") << "mnuBrT" << "<BR>";
-        QTest::newRow("IMG, 12 characters") << "mnuImageT" << "<IMG SRC=\"\">";
-        QTest::newRow("A, 15 characters") << "mnuRinkT" << "<A HREF=\"\"></A>";
-        QTest::newRow("FONT") << "mnuFontT" << "<FONT></FONT>";
-        QTest::newRow("B") << "mnuHutoT" << "<B></B>";
-        QTest::newRow("I") << "mnuItaT" << "<I></I>";
-        QTest::newRow("U") << "mnuUnderT" << "<U></U>";
-        QTest::newRow("HR") << "mnuSenT" << "<HR>";
+        QTest::newRow("HTML") << "mnuHtmlT"
+                              << "<HTML></HTML>";
+        QTest::newRow("HEAD") << "mnuHeadT"
+                              << "<HEAD></HEAD>";
+        QTest::newRow("TITLE") << "mnuTitleT"
+                               << "<TITLE></TITLE>";
+        QTest::newRow("BODY") << "mnuBodyT"
+                              << "<BODY></BODY>";
+        QTest::newRow("BR") << "mnuBrT"
+                            << "<BR>";
+        QTest::newRow("IMG, 12 characters") << "mnuImageT"
+                                            << "<IMG SRC=\"\">";
+        QTest::newRow("A, 15 characters") << "mnuRinkT"
+                                          << "<A HREF=\"\"></A>";
+        QTest::newRow("FONT") << "mnuFontT"
+                              << "<FONT></FONT>";
+        QTest::newRow("B") << "mnuHutoT"
+                           << "<B></B>";
+        QTest::newRow("I") << "mnuItaT"
+                           << "<I></I>";
+        QTest::newRow("U") << "mnuUnderT"
+                           << "<U></U>";
+        QTest::newRow("HR") << "mnuSenT"
+                            << "<HR>";
     }
 
     void tagsReplaceTheSelection()
@@ -114,7 +126,8 @@ private slots:
         w.Text1->setText(QStringLiteral("<HTML>new</HTML>"));
         w.mnuIE_Click();
         w.mnuIE_Click();
-        const QString url = "file://" + QString::fromLatin1(QUrl::toPercentEncoding(f.dir.path(), "/")) +
+        const QString url = "file://" +
+                            QString::fromLatin1(QUrl::toPercentEncoding(f.dir.path(), "/")) +
                             "/my%20pages/%E6%97%A5%E6%9C%AC.html";
         QCOMPARE(browser.addresses, QStringList({url, url}));
         // Not saved first, and nothing reported.
@@ -138,7 +151,8 @@ private slots:
         w.mnuIE_Click();
         w.mnuIE_Click();
         QCOMPARE(f.boxes.shown.size(), 2);
-        QCOMPARE(f.boxes.shown.at(0).text, QStringLiteral("ブラウザを起動できませんでした。\r\n無題"));
+        QCOMPARE(f.boxes.shown.at(0).text,
+                 QStringLiteral("ブラウザを起動できませんでした。\r\n無題"));
         QCOMPARE(f.boxes.shown.at(0).icon, platform::Icon::Exclamation);
     }
 

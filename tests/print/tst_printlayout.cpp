@@ -32,8 +32,8 @@ QStringList bodyTexts(const Layout &l)
 }
 
 // The rules as written: every prefix measured, the first CR LF looked for afresh.
-QList<Placed> literalBody(const QString &text, const Measures &m, int lineHeight,
-                          int linesPerPage, int rightEdge)
+QList<Placed> literalBody(const QString &text, const Measures &m, int lineHeight, int linesPerPage,
+                          int rightEdge)
 {
     QList<Placed> out;
     QString rest = text;
@@ -152,8 +152,8 @@ private slots:
     void unprintableMeasuresPrintNothing()
     {
         QVERIFY(!layOut("a", "h", fixedMeasures(277, 0.3)).printable); // line height 0
-        QVERIFY(!layOut("a", "h", fixedMeasures(25)).printable);      // 5 lines a page
-        QVERIFY(layOut("a", "h", fixedMeasures(30)).printable);       // 6 lines a page
+        QVERIFY(!layOut("a", "h", fixedMeasures(25)).printable);       // 5 lines a page
+        QVERIFY(layOut("a", "h", fixedMeasures(30)).printable);        // 6 lines a page
     }
 
     void aCharacterWiderThanTheMarginsPrintsAlone()

@@ -39,8 +39,8 @@ QList<Word> wordsOf(const QString &pdf)
             continue;
         }
         words.append({page, m.captured(1).toDouble() * mmPerPoint,
-                      m.captured(2).toDouble() * mmPerPoint,
-                      m.captured(3).toDouble() * mmPerPoint, m.captured(4)});
+                      m.captured(2).toDouble() * mmPerPoint, m.captured(3).toDouble() * mmPerPoint,
+                      m.captured(4)});
     }
     return words;
 }
