@@ -1,5 +1,5 @@
 // One typed character through the whole change handler, and opening a 64000-byte
-// Shift-JIS file, in a 64000-character document of 2000 lines.
+// Shift-JIS file, in a 64000-character document of 2000 lines and in one of one line.
 #include "support/fixture.h"
 
 #include "platform/codepage.h"
@@ -34,6 +34,28 @@ private slots:
                 QTest::keyClick(w.Text1, Qt::Key_A);
             else
                 QTest::keyClick(w.Text1, Qt::Key_Backspace);
+        }
+        QVERIFY(w.state.isModified);
+    }
+
+    // A file without line breaks is one 64000-character line that is laid out again on
+    // every keystroke (lines are never wrapped).
+    void typedCharacterInOneLongLine()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        w.Text1->setText(QString(64000, u'あ'));
+        w.Text1->setSelStart(32000);
+        w.Text1->setFocus();
+        int i = 0;
+        QBENCHMARK
+        {
+            if (++i % 2)
+                QTest::keyClick(w.Text1, Qt::Key_A);
+            else
+                QTest::keyClick(w.Text1, Qt::Key_Backspace);
+            QCoreApplication::processEvents();
         }
         QVERIFY(w.state.isModified);
     }
