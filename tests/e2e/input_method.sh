@@ -89,8 +89,15 @@ done
 [ -n "$win" ] || { echo "FAIL: no editor window"; cat "$work/app.log"; exit 1; }
 xdotool windowactivate --sync "$win"
 sleep 0.5
-ime_on() { as_nobody fcitx5-remote -o; sleep 0.3; }
-ime_off() { as_nobody fcitx5-remote -c; sleep 0.3; }
+# fcitx5-remote prints 2 while the input method is active for the focused window, 1 while
+# it is not.
+ime_state() { # wanted state
+    for _ in $(seq 50); do [ "$(as_nobody fcitx5-remote)" = "$1" ] && return 0; sleep 0.1; done
+    echo "FAIL: the input method did not reach state $1"
+    exit 1
+}
+ime_on() { as_nobody fcitx5-remote -o; ime_state 2; }
+ime_off() { as_nobody fcitx5-remote -c; ime_state 1; }
 
 # Replace "x" by "abcdef" typed directly, then select "def".
 ime_off
