@@ -12,10 +12,11 @@ FixedDialog::FixedDialog(QWidget *parent, const QString &caption, int widthTwips
     : QDialog(parent)
 {
     setWindowTitle(caption);
-    // The layout in twips was made for a 9-point Japanese UI font.
+    // The layout in twips was made for a proportional 9-point Japanese UI font; the
+    // fixed-pitch gothics would set captions and typed Latin text as on a typewriter.
     QFont uiFont = font();
-    uiFont.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
-                        QStringLiteral("IPAPGothic"), QStringLiteral("VL Gothic"),
+    uiFont.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                        QStringLiteral("VL PGothic"), QStringLiteral("IPAGothic"),
                         uiFont.family()});
     uiFont.setPointSize(9);
     setFont(uiFont);
