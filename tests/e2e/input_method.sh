@@ -80,13 +80,10 @@ expect_backup() { # expected od -c form, what
 as_nobody env QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb "$work/prog/vellit" "$work/prog/doc.txt" \
     >"$work/app.log" 2>&1 &
 app=$!
-win=
-for _ in $(seq 100); do
-    win=$(xdotool search --onlyvisible --name 'doc.txt - Vellit' 2>/dev/null | head -1) || true
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || { echo "FAIL: no editor window"; cat "$work/app.log"; exit 1; }
+wait_window 'doc.txt - Vellit' || {
+    cat "$work/app.log"
+    exit 1
+}
 xdotool windowactivate --sync "$win"
 sleep 0.5
 # fcitx5-remote prints 2 while the input method is active for the focused window, 1 while
