@@ -94,7 +94,7 @@ private slots:
         {
             w.OpenDocument(f.path("big.txt"));
         }
-        QCOMPARE(w.state.documentForm.encoding, documentformat::Encoding::Utf8);
+        QCOMPARE(w.state.documentForm.encoding, platform::Charset::Utf8);
     }
 
     void typedCharacterWithUtf8Backup()

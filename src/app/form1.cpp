@@ -4,13 +4,16 @@
 #include "app/menutree.h"
 #include "app/textarea.h"
 #include "app/twips.h"
+#include "document/messages.h"
 #include "search/form2.h"
 #include "search/form3.h"
 #include "settings/form4.h"
 #include "settings/form7.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 
 const QStringList Form1::kUndoItems = {QStringLiteral("mnuBack"), QStringLiteral("mnupopBack")};
@@ -78,15 +81,29 @@ Form1::Form1(QWidget *parent)
     setCentralWidget(Text1);
     mnupopMenu->setObjectName(QStringLiteral("mnupopMenu"));
     buildMenus();
+    // How the document is stored (encoding, line ends) is shown at the bottom.
+    m_formLabel = new QLabel(this);
+    m_formLabel->setObjectName(QStringLiteral("formLabel"));
+    statusBar()->addPermanentWidget(m_formLabel);
+    setDocumentForm(documentformat::Form());
     connect(Text1, &TextArea::changed, this, &Form1::Text1_Change);
     connect(Text1, &TextArea::filesDropped, this, &Form1::Text1_OLEDragDrop);
     connect(Text1, &TextArea::mouseDown, this, &Form1::Text1_MouseDown);
-    // Client area of 11325 × 7335 twips below the menu bar.
-    resize(twips::toPixelsX(this, 11325),
-           twips::toPixelsY(this, 7335) + menuBar()->sizeHint().height());
+    // Client area of 11325 × 7335 twips between the menu bar and the status bar.
+    resize(twips::toPixelsX(this, 11325), twips::toPixelsY(this, 7335) +
+                                              menuBar()->sizeHint().height() +
+                                              statusBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
+
+void Form1::setDocumentForm(const documentformat::Form &form)
+{
+    state.documentForm = form;
+    m_formLabel->setText(messages::formLabel(platform::charsetName(form.encoding),
+                                             form.byteOrderMark,
+                                             documentformat::lineEndsName(form.lineEnds)));
+}
 
 void Form1::buildMenus()
 {

@@ -10,8 +10,10 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <optional>
 
 class QAction;
+class QLabel;
 class QMenu;
 class TextArea;
 class Form2;
@@ -52,11 +54,17 @@ public:
     bool isSecondInstance() const { return m_secondInstance; }
 
     // Document procedures.
-    void OpenDocument(const QString &path);
+    /// Opens path, read in encoding when given, else in the encoding its bytes show.
+    void OpenDocument(const QString &path, std::optional<platform::Charset> encoding = {});
     void load();
     void NewSave();
-    /// Writes the text to path; reports a failure to the user and returns false.
+    /// Writes the text to path in the document's form, or in form; asks first about
+    /// characters the encoding cannot hold, reports a failure to the user and returns
+    /// false.
     bool writeDocument(const QString &path);
+    bool writeDocument(const QString &path, const documentformat::Form &form);
+    /// Sets how the document is stored and shows it in the status bar.
+    void setDocumentForm(const documentformat::Form &form);
 
     // Registered texts and menu captions.
     void setRegisteredCaption(int n, const QString &text);
@@ -186,6 +194,7 @@ private:
     QPointer<Form3> m_form3;
     QString m_searchText; // the find dialog's search text, kept for the whole run
     QString m_caption;
+    QLabel *m_formLabel;
     bool m_secondInstance = false;
     bool m_backupWarned = false;
     bool m_ending = false;

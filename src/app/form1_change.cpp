@@ -2,7 +2,7 @@
 // enabling of the editing items, synchronously on every change.
 #include "app/form1.h"
 #include "app/textarea.h"
-#include "document/documentformat.h"
+#include "document/backupformat.h"
 #include "document/messages.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
@@ -15,7 +15,7 @@ void Form1::Text1_Change()
     state.undoTexts[state.undoSlot - 1] = text;
     state.undoSlot = state.undoSlot == 1 ? 2 : 1;
     state.backupPath = backupPathFor(platform::dataDir());
-    writeBackup(documentformat::writeBackup(text));
+    writeBackup(backupformat::write(text, state.documentForm));
     setItemsEnabled(kUndoItems, true);
     setItemsEnabled(kTextItems, !text.isEmpty());
 }

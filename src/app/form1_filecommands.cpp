@@ -55,7 +55,7 @@ void Form1::mnuNew_Click()
         return;
     state.isUntitled = true;
     state.documentPath = form7()->Text1->text();
-    state.documentForm = documentformat::Form();
+    setDocumentForm(documentformat::Form());
     setCaption(caption::compose(state.documentPath));
     Text1->setText(QString());
     state.isModified = false;

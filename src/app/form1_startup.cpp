@@ -2,6 +2,7 @@
 #include "app/caption.h"
 #include "app/form1.h"
 #include "app/textarea.h"
+#include "document/backupformat.h"
 #include "document/documentformat.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
@@ -107,15 +108,12 @@ Form1::RecoveryOutcome Form1::offerRecovery()
         platform::MsgBox(this, kRecoveryDeclined, Buttons::Ok, Icon::Information);
         return RecoveryOutcome::Declined;
     }
-    state.recoveryBuffer = documentformat::readRecovery(bytes);
+    // The restored document is stored as the one that was being edited: its encoding
+    // and line ends come back with the text.
+    const backupformat::Recovery recovery = backupformat::read(bytes);
+    state.recoveryBuffer = recovery.text;
+    setDocumentForm(recovery.form);
     Text1->setText(state.recoveryBuffer);
-    // A backup that had to be UTF-8 holds characters Shift-JIS cannot: the restored
-    // document is saved as UTF-8 with LF line ends, so that none of them is lost.
-    if (documentformat::isUtf8Backup(bytes)) {
-        state.documentForm = documentformat::Form();
-        state.documentForm.encoding = documentformat::Encoding::Utf8;
-        state.documentForm.lfLineEnds = true;
-    }
     return RecoveryOutcome::Restored;
 }
 

@@ -47,7 +47,7 @@ void TextArea::insertModelText(QTextCursor &cursor, const QString &modelText)
 {
     const QColor standInColor = palette().color(QPalette::PlaceholderText);
     for (const textmodel::Segment &segment : textmodel::documentSegments(modelText)) {
-        if (segment.standInFor == 0)
+        if (!segment.isStandIn)
             cursor.insertText(segment.text, QTextCharFormat());
         else
             cursor.insertText(segment.text, standInFormat(segment.standInFor, standInColor));

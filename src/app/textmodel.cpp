@@ -1,20 +1,25 @@
 // The runs a model text is inserted as.
 #include "app/textmodel.h"
 
+#include "platform/textcodec.h"
+
 namespace textmodel {
 namespace {
 
 constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
+constexpr char16_t kNul = 0;
 constexpr char16_t kParagraphSeparator = 0x2029;
 constexpr char16_t kFrameStart = 0xFDD0;
 constexpr char16_t kFrameEnd = 0xFDD1;
 
 } // namespace
 
-bool needsStandIn(char16_t c)
+bool needsStandIn(QStringView model, qsizetype i)
 {
-    return c == kCr || c == kLf || c == kParagraphSeparator || c == kFrameStart || c == kFrameEnd;
+    const char16_t c = model[i].unicode();
+    return c == kCr || c == kLf || c == kNul || c == kParagraphSeparator || c == kFrameStart ||
+           c == kFrameEnd || (QChar::isLowSurrogate(c) && platform::isByteEscape(model, i));
 }
 
 QChar standInGlyph(char16_t modelChar)
@@ -24,10 +29,15 @@ QChar standInGlyph(char16_t modelChar)
         return QChar(0x240D); // ␍
     case kLf:
         return QChar(0x240A); // ␊
+    case kNul:
+        return QChar(0x2400); // ␀
     case kParagraphSeparator:
         return QChar(0x00B6); // ¶
-    default:
+    case kFrameStart:
+    case kFrameEnd:
         return QChar(0x25C7); // ◇
+    default:
+        return QChar(0xFFFD); // a byte kept undecoded
     }
 }
 
@@ -44,21 +54,21 @@ QList<Segment> documentSegments(const QString &model)
             ++i;
             continue;
         }
-        if (!needsStandIn(c)) {
+        if (!needsStandIn(model, i)) {
             plain.append(QChar(c));
             continue;
         }
         if (!plain.isEmpty()) {
-            segments.append({plain, 0});
+            segments.append({plain, false, 0});
             plain.clear();
         }
-        if (!segments.isEmpty() && segments.back().standInFor == c)
+        if (!segments.isEmpty() && segments.back().isStandIn && segments.back().standInFor == c)
             segments.back().text.append(standInGlyph(c));
         else
-            segments.append({QString(standInGlyph(c)), c});
+            segments.append({QString(standInGlyph(c)), true, c});
     }
     if (!plain.isEmpty())
-        segments.append({plain, 0});
+        segments.append({plain, false, 0});
     return segments;
 }
 

@@ -1,97 +1,210 @@
-// Document bytes to text and back.
+// Document bytes to text and back, line by line, so that each line keeps its own bytes.
 #include "document/documentformat.h"
 
-#include "platform/codepage.h"
+#include "document/charsetguess.h"
 
-#include <QStringDecoder>
+#include <QtEndian>
 
 namespace documentformat {
 namespace {
 
-const QByteArray kBom = QByteArrayLiteral("\xEF\xBB\xBF");
+const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+const QByteArray kUtf16LeBom = QByteArrayLiteral("\xFF\xFE");
+const QByteArray kUtf16BeBom = QByteArrayLiteral("\xFE\xFF");
 
-// A lone CR ends a line like CR LF does; a lone LF stays in its line.
-QString withCrLfLineEnds(const QString &decoded)
+QByteArray byteOrderMarkOf(Charset encoding)
 {
-    QString out;
-    out.reserve(decoded.size() + 16);
-    const qsizetype n = decoded.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = decoded.at(i);
-        out.append(c);
-        if (c == u'\r' && (i + 1 >= n || decoded.at(i + 1) != u'\n'))
-            out.append(u'\n');
+    switch (encoding) {
+    case Charset::Utf8:
+        return kUtf8Bom;
+    case Charset::Utf16Le:
+        return kUtf16LeBom;
+    case Charset::Utf16Be:
+        return kUtf16BeBom;
+    default:
+        return QByteArray();
     }
-    return out;
 }
 
-bool isValidUtf8(const QByteArray &bytes)
+// The file's code units: bytes, or 16-bit units for UTF-16, so that CR and LF are found
+// whatever the encoding.
+class Units
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(bytes);
-    return !decoder.hasError();
-}
-
-bool hasNonAscii(const QByteArray &bytes)
-{
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
+public:
+    Units(const QByteArray &bytes, qsizetype from, Charset encoding)
+        : m_bytes(bytes), m_from(from), m_size(platform::unitSize(encoding)),
+          m_bigEndian(encoding == Charset::Utf16Be)
+    {
     }
-    return false;
+    qsizetype count() const { return (m_bytes.size() - m_from + m_size - 1) / m_size; }
+    char16_t at(qsizetype i) const
+    {
+        const qsizetype p = m_from + i * m_size;
+        if (m_size == 1)
+            return static_cast<unsigned char>(m_bytes[p]);
+        if (p + 1 >= m_bytes.size())
+            return 0xFFFF; // a last odd byte is no line break
+        const auto *d = reinterpret_cast<const uchar *>(m_bytes.constData() + p);
+        return m_bigEndian ? qFromBigEndian<quint16>(d) : qFromLittleEndian<quint16>(d);
+    }
+    QByteArrayView bytes(qsizetype fromUnit, qsizetype toUnit) const
+    {
+        const qsizetype begin = m_from + fromUnit * m_size;
+        const qsizetype end = qMin(m_from + toUnit * m_size, m_bytes.size());
+        return QByteArrayView(m_bytes).sliced(begin, end - begin);
+    }
+
+private:
+    const QByteArray &m_bytes;
+    qsizetype m_from;
+    int m_size;
+    bool m_bigEndian;
+};
+
+LineEnds lineEndsOf(const Units &units, Charset encoding)
+{
+    bool cr = false;
+    bool lf = false;
+    for (qsizetype i = 0; i < units.count() && !(cr && lf); ++i) {
+        cr = cr || units.at(i) == u'\r';
+        lf = lf || units.at(i) == u'\n';
+    }
+    if (lf && !cr)
+        return LineEnds::Lf;
+    if (cr && !lf && encoding != Charset::ShiftJis)
+        return LineEnds::Cr;
+    return LineEnds::CrLf;
 }
 
-QString decode(const QByteArray &bytes, const Form &form)
+// Whether bytes, read from the initial state, give text and leave the initial state:
+// only such a line can be written back on its own among lines encoded afresh.
+bool standsAlone(QByteArrayView bytes, const QString &text, Charset encoding)
 {
-    if (form.encoding == Encoding::ShiftJis)
-        return platform::fromAnsi(bytes);
-    const QByteArray body = form.byteOrderMark && bytes.startsWith(kBom) ? bytes.mid(3) : bytes;
-    return QString::fromUtf8(body);
+    static const QString probe = QStringLiteral("\\~");
+    const QByteArray probeBytes = platform::encode(probe, encoding);
+    return platform::decode(bytes.toByteArray() + probeBytes, encoding) == text + probe;
+}
+
+QString lineEnd(LineEnds lineEnds)
+{
+    switch (lineEnds) {
+    case LineEnds::Lf:
+        return QStringLiteral("\n");
+    case LineEnds::Cr:
+        return QStringLiteral("\r");
+    case LineEnds::CrLf:
+        break;
+    }
+    return QStringLiteral("\r\n");
 }
 
 } // namespace
 
-Form recognise(const QByteArray &bytes)
+QString lineEndsName(LineEnds lineEnds)
 {
-    Form form;
-    if (bytes.startsWith(kBom)) {
-        form.encoding = Encoding::Utf8;
-        form.byteOrderMark = true;
-    } else if (hasNonAscii(bytes) && isValidUtf8(bytes)) {
-        form.encoding = Encoding::Utf8;
+    switch (lineEnds) {
+    case LineEnds::Lf:
+        return QStringLiteral("LF");
+    case LineEnds::Cr:
+        return QStringLiteral("CR");
+    case LineEnds::CrLf:
+        break;
     }
-    form.lfLineEnds = bytes.contains('\n') && !bytes.contains('\r');
-    form.finalLineEnd = bytes.endsWith('\n') || bytes.endsWith('\r');
-    return form;
+    return QStringLiteral("CRLF");
 }
 
-QString read(const QByteArray &bytes, const Form &form)
+Reading read(const QByteArray &bytes, Charset encoding)
 {
-    QString decoded = decode(bytes, form);
-    if (form.lfLineEnds)
-        decoded.replace(u'\n', QStringLiteral("\r\n"));
-    QString text = withCrLfLineEnds(decoded);
-    if (text.endsWith(QStringLiteral("\r\n")))
+    Reading reading;
+    Form &form = reading.form;
+    form.encoding = encoding;
+    const QByteArray bom = byteOrderMarkOf(encoding);
+    form.byteOrderMark = !bom.isEmpty() && bytes.startsWith(bom);
+    const Units units(bytes, form.byteOrderMark ? bom.size() : 0, encoding);
+    form.lineEnds = lineEndsOf(units, encoding);
+
+    platform::Decoder decoder(encoding);
+    platform::Encoder encoder(encoding);
+    // A line of UTF-8 or UTF-16 always encodes back to its bytes (byte escapes included).
+    const bool unicode = encoding == Charset::Utf8 || platform::unitSize(encoding) == 2;
+    QString &text = reading.text;
+    text.reserve(bytes.size());
+    const qsizetype n = units.count();
+    qsizetype lineStart = 0;
+    bool endedWithLineEnd = false;
+    for (qsizetype i = 0; i <= n; ++i) {
+        // Where this line ends and the next begins.
+        qsizetype next = -1;
+        if (i == n) {
+            next = n;
+        } else {
+            const char16_t u = units.at(i);
+            if (form.lineEnds == LineEnds::Lf && u == u'\n')
+                next = i + 1;
+            else if (form.lineEnds == LineEnds::Cr && u == u'\r')
+                next = i + 1;
+            else if (form.lineEnds == LineEnds::CrLf && u == u'\r')
+                next = i + 1 < n && units.at(i + 1) == u'\n' ? i + 2 : i + 1;
+        }
+        if (next < 0)
+            continue;
+        const QByteArrayView lineBytes = units.bytes(lineStart, i);
+        const QString line = decoder.decode(lineBytes);
+        text += line;
+        if (!unicode && !line.isEmpty() && !form.keptLines.contains(line) &&
+            encoder.encode(line) != lineBytes && standsAlone(lineBytes, line, encoding))
+            form.keptLines.insert(line, lineBytes.toByteArray());
+        if (i == n)
+            break;
+        endedWithLineEnd = next == n;
+        text += QStringLiteral("\r\n");
+        lineStart = next;
+        i = next - 1;
+    }
+    // One final line end of the file is not part of the text.
+    if (endedWithLineEnd)
         text.chop(2);
-    return text;
+    form.finalLineEnd = endedWithLineEnd || encoding == Charset::ShiftJis;
+    reading.undecodableBytes = decoder.undecodable();
+    return reading;
 }
 
-QString read(const QByteArray &bytes)
+Reading read(const QByteArray &bytes)
 {
-    return read(bytes, Form());
+    return read(bytes, charsetguess::recognise(bytes));
 }
 
-QByteArray write(const QString &text, const Form &form)
+QByteArray write(const QString &text, const Form &form, qsizetype *firstUnrepresentable)
 {
-    const bool utf8 = form.encoding == Encoding::Utf8;
-    QString lines = text;
-    if (!utf8 || form.finalLineEnd)
-        lines += QStringLiteral("\r\n");
-    if (form.lfLineEnds)
-        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (!utf8)
-        return platform::toAnsi(lines);
-    return (form.byteOrderMark ? kBom : QByteArray()) + lines.toUtf8();
+    if (firstUnrepresentable)
+        *firstUnrepresentable = -1;
+    QByteArray out = form.byteOrderMark ? byteOrderMarkOf(form.encoding) : QByteArray();
+    out.reserve(out.size() + text.size() * 2 + 2);
+    platform::Encoder encoder(form.encoding);
+    const QByteArray terminator = encoder.encode(lineEnd(form.lineEnds));
+    const bool finalLineEnd = form.encoding == Charset::ShiftJis || form.finalLineEnd ||
+                              text.endsWith(QStringLiteral("\r\n"));
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype end = text.indexOf(QStringLiteral("\r\n"), start);
+        const QStringView line = QStringView(text).mid(start, end < 0 ? -1 : end - start);
+        const auto kept = form.keptLines.constFind(line.toString());
+        if (kept != form.keptLines.cend()) {
+            out += *kept;
+        } else {
+            qsizetype bad = -1;
+            out += encoder.encode(line, &bad);
+            if (bad >= 0 && firstUnrepresentable && *firstUnrepresentable < 0)
+                *firstUnrepresentable = start + bad;
+        }
+        if (end < 0)
+            break;
+        out += terminator;
+        start = end + 2;
+    }
+    if (finalLineEnd)
+        out += terminator;
+    return out;
 }
 
 QByteArray write(const QString &text)
@@ -99,34 +212,28 @@ QByteArray write(const QString &text)
     return write(text, Form());
 }
 
-QString readRecovery(const QByteArray &bytes)
+qsizetype firstByteEscape(const QString &text)
 {
-    if (bytes.isEmpty())
-        return QString();
-    Form form;
-    if (bytes.startsWith(kBom)) {
-        form.encoding = Encoding::Utf8;
-        form.byteOrderMark = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isLowSurrogate() && platform::isByteEscape(text, i))
+            return i;
     }
-    return read(bytes, form) + QStringLiteral("\r\n");
+    return -1;
 }
 
-bool isUtf8Backup(const QByteArray &bytes)
+Form convertedForm(const Form &form, Charset encoding)
 {
-    return bytes.startsWith(kBom);
-}
-
-QByteArray writeBackup(const QString &text)
-{
-    // One pass: the Shift-JIS form is kept unless a character was lost in it.
-    bool lossless = false;
-    const QByteArray ansi = platform::toAnsi(text + QStringLiteral("\r\n"), &lossless);
-    if (lossless)
-        return ansi;
-    Form form;
-    form.encoding = Encoding::Utf8;
-    form.byteOrderMark = true;
-    return write(text, form);
+    if (encoding == form.encoding)
+        return form;
+    Form converted;
+    converted.encoding = encoding;
+    converted.lineEnds = form.lineEnds;
+    if (encoding == Charset::ShiftJis && form.lineEnds == LineEnds::Cr)
+        converted.lineEnds = LineEnds::CrLf;
+    converted.finalLineEnd = form.finalLineEnd;
+    converted.byteOrderMark =
+        platform::unitSize(encoding) == 2 || (encoding == Charset::Utf8 && form.byteOrderMark);
+    return converted;
 }
 
 } // namespace documentformat

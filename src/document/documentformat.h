@@ -1,52 +1,80 @@
 // The document file format. A Shift-JIS file: the ANSI code page, lines ending at CR LF
 // or a lone CR, one final line end dropped on reading, the text plus one CR LF on
-// writing. Linux files are also read and written back in their own form: UTF-8 (with
-// or without a byte-order mark) and LF-only line ends.
+// writing. Files in other encodings (UTF-8, UTF-16, EUC-JP, ISO-2022-JP, the JIS X 0213
+// forms) are read and written back in their own form: encoding, byte-order mark, line
+// ends and final line end; an unchanged line keeps the bytes it was read from.
 #pragma once
 
+#include "platform/textcodec.h"
+
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 namespace documentformat {
 
-/// Files larger than this are refused.
+using platform::Charset;
+
+/// Files larger than this (bytes on disk) are refused.
 constexpr qint64 kMaxBytes = 64000;
 
-enum class Encoding { ShiftJis, Utf8 };
+enum class LineEnds {
+    CrLf, // CR LF and a lone CR end lines, a lone LF is a character; written CR LF
+    Lf,   // every line break is a LF alone
+    Cr,   // every line break is a CR alone (never for Shift-JIS, which writes CR LF)
+};
+
+/// "CRLF", "LF" or "CR".
+QString lineEndsName(LineEnds lineEnds);
 
 /// How a file is stored, remembered by the document it was opened into.
 struct Form
 {
-    Encoding encoding = Encoding::ShiftJis;
+    Charset encoding = Charset::ShiftJis;
     bool byteOrderMark = false;
-    /// Every line break is a LF alone: read and written with LF.
-    bool lfLineEnds = false;
-    /// The file ended with a line end; only a UTF-8 file may lack one when written.
+    LineEnds lineEnds = LineEnds::CrLf;
+    /// The file ended with a line end. A Shift-JIS file is always written with one.
     bool finalLineEnd = true;
+    /// Lines whose bytes the encoding would not give back by itself (a character read in
+    /// the second of its two codes, an escape sequence of the file's own choosing), by
+    /// their text: an unchanged line is written back with the bytes it was read from.
+    QHash<QString, QByteArray> keptLines;
     friend bool operator==(const Form &, const Form &) = default;
 };
 
-/// The form of a file's bytes: a UTF-8 byte-order mark, or valid UTF-8 holding at least
-/// one non-ASCII character, is UTF-8; anything else (pure ASCII included) is Shift-JIS.
-/// LF line ends: at least one LF and no CR at all.
-Form recognise(const QByteArray &bytes);
+/// A file's text and form.
+struct Reading
+{
+    QString text; // lines joined by CR LF
+    Form form;
+    /// Bytes the encoding could not read; they are kept in the text as byte escapes.
+    int undecodableBytes = 0;
+};
 
-/// The text of a file in its form: its lines joined with CR LF.
-QString read(const QByteArray &bytes, const Form &form);
-/// The text of a Shift-JIS file.
-QString read(const QByteArray &bytes);
-/// The bytes of a file holding text, in a form.
-QByteArray write(const QString &text, const Form &form);
+/// Reads a file in the encoding its bytes show (see charsetguess.h).
+Reading read(const QByteArray &bytes);
+/// Reads a file in the encoding the user chose; a byte-order mark of that encoding is
+/// recognised.
+Reading read(const QByteArray &bytes, Charset encoding);
+
+/// The bytes of a file holding text in a form. A character the encoding cannot hold is
+/// written as "?" and the offset of the first one is given in firstUnrepresentable (-1
+/// when there is none).
+QByteArray write(const QString &text, const Form &form, qsizetype *firstUnrepresentable = nullptr);
 /// The bytes of a Shift-JIS file holding text.
 QByteArray write(const QString &text);
 
-/// The text of a recovery file: every line followed by CR LF. A backup that starts with
-/// a UTF-8 byte-order mark is UTF-8, any other Shift-JIS.
-QString readRecovery(const QByteArray &bytes);
-/// Whether backup bytes are the UTF-8 form of a backup.
-bool isUtf8Backup(const QByteArray &bytes);
-/// The backup of text: Shift-JIS when the code page holds every character, else UTF-8
-/// with a byte-order mark, so that no character is ever lost.
-QByteArray writeBackup(const QString &text);
+/// The offset of the first byte kept undecoded in text, or -1.
+qsizetype firstByteEscape(const QString &text);
+/// Whether the text holds bytes that were kept undecoded.
+inline bool hasByteEscapes(const QString &text)
+{
+    return firstByteEscape(text) >= 0;
+}
+
+/// The form a document takes when saved in another encoding: its line ends and final
+/// line end stay, a Shift-JIS file breaks lines with CR LF or LF, a UTF-16 file starts
+/// with a byte-order mark; no line keeps bytes of the old encoding.
+Form convertedForm(const Form &form, Charset encoding);
 
 } // namespace documentformat

@@ -3,9 +3,9 @@
 #include "app/caption.h"
 #include "app/form1.h"
 #include "app/textarea.h"
+#include "document/charsetguess.h"
 #include "document/documentformat.h"
 #include "document/messages.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "settings/form7.h"
@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <algorithm>
 
 using platform::Buttons;
 using platform::Icon;
@@ -23,10 +24,26 @@ const QString kFilter = QStringLiteral("テキストファイル(*.txt,*.ini)|*.
                                        "HTMLドキュメント(*.html,*.htm)|*.html;*.htm|"
                                        "全てのファイル(*.*)|*.*");
 constexpr int kSaveFlags = 2054;
+const QString kEncodingLabel = QStringLiteral("文字コード(&E):");
+
+QStringList encodingNames()
+{
+    QStringList names;
+    for (const platform::Charset c : platform::kCharsets)
+        names.append(platform::charsetName(c));
+    return names;
+}
+
+int indexOf(platform::Charset charset)
+{
+    const auto *at =
+        std::find(std::begin(platform::kCharsets), std::end(platform::kCharsets), charset);
+    return int(at - std::begin(platform::kCharsets));
+}
 
 } // namespace
 
-void Form1::OpenDocument(const QString &path)
+void Form1::OpenDocument(const QString &path, std::optional<platform::Charset> encoding)
 {
     // A missing, unreadable or oversized file changes nothing; only the size is reported.
     const int inserting = state.insertAtCaret;
@@ -40,37 +57,53 @@ void Form1::OpenDocument(const QString &path)
     QByteArray bytes;
     if (!platform::readWholeFile(path, bytes))
         return;
+    const platform::Charset charset = encoding ? *encoding : charsetguess::recognise(bytes);
+    if (charsetguess::looksBinary(bytes, charset) &&
+        platform::MsgBox(this, messages::binaryFile(path), Buttons::YesNoDefaultNo,
+                         Icon::Exclamation) != platform::IdYes)
+        return;
     // An inserted file is read in its own form; the document keeps its form.
-    const documentformat::Form form = documentformat::recognise(bytes);
-    const QString text = documentformat::read(bytes, form);
+    const documentformat::Reading reading = documentformat::read(bytes, charset);
 
     if (inserting != 0) {
-        Text1->setSelText(text);
-        return;
+        Text1->setSelText(reading.text);
+    } else {
+        state.documentPath = path;
+        setDocumentForm(reading.form);
+        Text1->setText(reading.text);
+        setCaption(caption::forOpenedFile(path, form7()->Check2->isChecked()));
+        item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
+        const QString warning = messages::dangerousExtension(state.documentPath);
+        if (!warning.isEmpty())
+            platform::MsgBox(this, warning, Buttons::Ok, Icon::Exclamation);
+        state.isModified = false;
+        setItemsEnabled(kUndoItems, false);
+        state.isUntitled = false;
     }
-    state.documentPath = path;
-    state.documentForm = form;
-    Text1->setText(text);
-    setCaption(caption::forOpenedFile(path, form7()->Check2->isChecked()));
-    item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
-    const QString warning = messages::dangerousExtension(state.documentPath);
-    if (!warning.isEmpty())
-        platform::MsgBox(this, warning, Buttons::Ok, Icon::Exclamation);
-    state.isModified = false;
-    setItemsEnabled(kUndoItems, false);
-    state.isUntitled = false;
+    if (reading.undecodableBytes > 0)
+        platform::MsgBox(this,
+                         messages::undecodableBytes(platform::charsetName(charset),
+                                                    reading.undecodableBytes, reading.text,
+                                                    documentformat::firstByteEscape(reading.text)),
+                         Buttons::Ok, Icon::Information);
 }
 
 void Form1::load()
 {
     CommonDialog1.CancelError = true;
     CommonDialog1.Filter = kFilter;
+    // The encoding list starts at automatic recognition; any other item reads the file
+    // in that encoding.
+    CommonDialog1.Choice = {kEncodingLabel,
+                            QStringList{QStringLiteral("自動判別")} + encodingNames(), 0};
     try {
         CommonDialog1.ShowOpen();
     } catch (const platform::CancelError &) {
         return;
     }
-    OpenDocument(CommonDialog1.FileName);
+    const int chosen = CommonDialog1.Choice.index;
+    OpenDocument(CommonDialog1.FileName,
+                 chosen > 0 ? std::optional(platform::kCharsets[chosen - 1]) : std::nullopt);
     const bool viewing = CommonDialog1.Flags & platform::kReadOnlyFlag;
     item(QStringLiteral("mnuLocked"))->setChecked(viewing);
     Text1->setLocked(viewing);
@@ -84,9 +117,13 @@ void Form1::NewSave()
     CommonDialog1.Filter = kFilter;
     CommonDialog1.FileName = state.documentPath;
     CommonDialog1.Flags = kSaveFlags;
+    CommonDialog1.Choice = {kEncodingLabel, encodingNames(), indexOf(state.documentForm.encoding)};
     CommonDialog1.ShowSave();
-    if (!writeDocument(CommonDialog1.FileName))
+    const documentformat::Form form = documentformat::convertedForm(
+        state.documentForm, platform::kCharsets[CommonDialog1.Choice.index]);
+    if (!writeDocument(CommonDialog1.FileName, form))
         throw platform::CancelError();
+    setDocumentForm(form);
     state.documentPath = CommonDialog1.FileName;
     setCaption(caption::compose(state.documentPath));
     item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
@@ -96,14 +133,22 @@ void Form1::NewSave()
 
 bool Form1::writeDocument(const QString &path)
 {
+    return writeDocument(path, state.documentForm);
+}
+
+bool Form1::writeDocument(const QString &path, const documentformat::Form &form)
+{
     const QString text = Text1->text();
-    const bool shiftJis = state.documentForm.encoding == documentformat::Encoding::ShiftJis;
-    const qsizetype bad = shiftJis ? platform::firstUnrepresentable(text) : -1;
-    if (bad >= 0 && platform::MsgBox(this, messages::unrepresentable(text, bad), Buttons::YesNo,
-                                     Icon::Exclamation) != platform::IdYes)
+    qsizetype bad = -1;
+    const QByteArray bytes = documentformat::write(text, form, &bad);
+    // The default answer keeps the file as it is.
+    if (bad >= 0 &&
+        platform::MsgBox(this,
+                         messages::unrepresentable(text, bad, platform::charsetName(form.encoding)),
+                         Buttons::YesNoDefaultNo, Icon::Exclamation) != platform::IdYes)
         return false;
-    const platform::WriteResult result = platform::replaceFile(
-        path, documentformat::write(text, state.documentForm), platform::FileKind::Document, true);
+    const platform::WriteResult result =
+        platform::replaceFile(path, bytes, platform::FileKind::Document, true);
     if (!result.ok) {
         platform::MsgBox(this, messages::writeFailed(path, result.message), Buttons::Ok,
                          Icon::Exclamation);

@@ -33,15 +33,49 @@ QString writeFailed(const QString &path, const QString &reason)
            reason;
 }
 
-QString unrepresentable(const QString &text, qsizetype firstOffset)
+namespace {
+
+qsizetype lineOf(const QString &text, qsizetype offset)
 {
-    const qsizetype line = text.left(firstOffset).count(QStringLiteral("\r\n")) + 1;
+    return QStringView(text).left(offset).count(QStringLiteral("\r\n")) + 1;
+}
+
+} // namespace
+
+QString unrepresentable(const QString &text, qsizetype firstOffset, const QString &encoding)
+{
     const bool pair = text.at(firstOffset).isHighSurrogate() && firstOffset + 1 < text.size();
     const QString character = text.mid(firstOffset, pair ? 2 : 1);
-    return QStringLiteral("Shift-JISで保存できない文字（%1行目の「%2」など）が含まれています。\r\n"
-                          "これらの文字を「?」に置き換えて保存しますか？")
-        .arg(line)
+    return QStringLiteral("%1で保存できない文字（%2行目の「%3」など）が含まれています。\r\n"
+                          "これらの文字を「?」に置き換えて保存しますか？\r\n"
+                          "「いいえ」を選ぶと保存せず、ファイルは変わりません。")
+        .arg(encoding)
+        .arg(lineOf(text, firstOffset))
         .arg(character);
+}
+
+QString undecodableBytes(const QString &encoding, int count, const QString &text,
+                         qsizetype firstOffset)
+{
+    return QStringLiteral(
+               "このファイルには%1として読めないバイトが%2個あります（%3行目など）。\r\n"
+               "それらは「\uFFFD」と表示され、保存するときは元のバイトのまま書き戻されます。")
+        .arg(encoding)
+        .arg(count)
+        .arg(lineOf(text, firstOffset));
+}
+
+QString binaryFile(const QString &path)
+{
+    return QStringLiteral("「") + path +
+           QStringLiteral("」はテキストファイルではないようです（NUL文字を含んでいます）。\r\n"
+                          "開きますか？");
+}
+
+QString formLabel(const QString &encoding, bool byteOrderMark, const QString &lineEnds)
+{
+    return encoding + (byteOrderMark ? QStringLiteral(" (BOM付き)") : QString()) +
+           QStringLiteral("　") + lineEnds;
 }
 
 QString browserFailed(const QString &address)

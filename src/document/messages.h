@@ -12,8 +12,16 @@ QString dangerousExtension(const QString &path);
 QString savePrompt(const QString &documentPath);
 /// A failed document write, naming the file and the system's reason.
 QString writeFailed(const QString &path, const QString &reason);
-/// The question before saving characters Shift-JIS cannot hold.
-QString unrepresentable(const QString &text, qsizetype firstOffset);
+/// The question before saving characters the encoding (by its name) cannot hold.
+QString unrepresentable(const QString &text, qsizetype firstOffset, const QString &encoding);
+/// Said once when a file is opened with bytes its encoding cannot read (the first at
+/// firstOffset of text); they are kept as they are.
+QString undecodableBytes(const QString &encoding, int count, const QString &text,
+                         qsizetype firstOffset);
+/// The question before opening a file that looks like a binary file.
+QString binaryFile(const QString &path);
+/// How the document is stored, for the status bar: encoding, byte-order mark, line ends.
+QString formLabel(const QString &encoding, bool byteOrderMark, const QString &lineEnds);
 /// The one warning of a run when backup.txt cannot be written.
 QString backupFailed(const QString &path, const QString &reason);
 

@@ -4,7 +4,8 @@
 // reads that glibc does not. Encoding is memoised per character.
 #include "platform/codepage.h"
 
-#include <cerrno>
+#include "platform/textcodec.h"
+
 #include <iconv.h>
 #include <utility>
 #include <vector>
@@ -39,25 +40,10 @@ Converter &encoder()
     return c;
 }
 
-Converter &decoder()
-{
-    static Converter c("UTF-16LE", "CP932");
-    return c;
-}
-
 // Single bytes that Windows' code page 932 reads as these characters and writes back as
-// the same bytes; glibc's table has no character for them.
+// the same bytes (textcodec.cpp reads them); glibc's table has no character for them.
 constexpr std::pair<unsigned char, char16_t> kWindowsSingleBytes[] = {
     {0x80, 0x0080}, {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}};
-
-char16_t windowsCharFor(unsigned char byte)
-{
-    for (const auto &[b, ch] : kWindowsSingleBytes) {
-        if (b == byte)
-            return ch;
-    }
-    return kReplacement;
-}
 
 constexpr quint32 kUnknown = 0xFFFFFFFFu;
 constexpr quint32 kNoByteForm = 0xFFFFFFFEu;
@@ -143,85 +129,29 @@ bool isAnsiLeadByte(unsigned char b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-QByteArray toAnsi(const QString &text, bool *lossless)
+QByteArray toAnsi(const QString &text)
 {
-    bool complete = true;
-    QByteArray out(text.size() * 2, Qt::Uninitialized);
-    char *o = out.data();
-    const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
-    const qsizetype n = text.size();
-    std::vector<quint32> &table = encodeTable();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = data[i];
-        if (c < 0x80) {
-            *o++ = static_cast<char>(c);
-            continue;
-        }
-        if (QChar::isSurrogate(c)) {
-            // Code page 932 has nothing outside the BMP: a pair is one "?".
-            if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(data[i + 1]))
-                ++i;
-            *o++ = '?';
-            complete = false;
-            continue;
-        }
-        const quint32 code = encodedForm(table, c);
-        if (code == kNoByteForm) {
-            *o++ = '?';
-            complete = false;
-        } else if (code > 0xFF) {
-            *o++ = static_cast<char>(code >> 8);
-            *o++ = static_cast<char>(code & 0xFF);
-        } else {
-            *o++ = static_cast<char>(code);
-        }
-    }
-    out.truncate(o - out.data());
-    if (lossless)
-        *lossless = complete;
-    return out;
+    // The settings file stores ¥ and ‾ as the bytes of \ and ~, as the profile functions
+    // of the platform the file comes from do.
+    QString bestFit = text;
+    bestFit.replace(QChar(0x00A5), u'\\').replace(QChar(0x203E), u'~');
+    return encode(bestFit, Charset::ShiftJis);
 }
 
 QString fromAnsi(const QByteArray &bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
-    Converter &c = decoder();
-    c.reset();
-    qsizetype pos = 0;
-    while (pos < bytes.size()) {
-        char *in = const_cast<char *>(bytes.constData() + pos);
-        size_t inLeft = bytes.size() - pos;
-        const qsizetype before = out.size();
-        out.resize(before + inLeft + 4);
-        char *o = reinterpret_cast<char *>(out.data() + before);
-        size_t outLeft = (inLeft + 4) * 2;
-        size_t r = iconv(c.handle(), &in, &inLeft, &o, &outLeft);
-        out.resize((reinterpret_cast<QChar *>(o) - out.data()));
-        pos = bytes.size() - static_cast<qsizetype>(inLeft);
-        if (r == static_cast<size_t>(-1) && inLeft != 0) {
-            if (errno == E2BIG)
-                continue;
-            // An invalid byte, or a lead byte without a valid trail: one U+FFFD for the
-            // lead byte alone, so that a following CR or LF is never swallowed.
-            out.append(QChar(windowsCharFor(static_cast<unsigned char>(bytes.at(pos)))));
-            ++pos;
-            c.reset();
-        }
+    QString text = decode(bytes, Charset::ShiftJis);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isByteEscape(text, i))
+            text[i] = QChar(kReplacement);
     }
-    return out;
+    return text;
 }
 
-qsizetype firstUnrepresentable(const QString &text)
+int ansiCode(char16_t ch)
 {
-    const qsizetype n = text.size();
-    std::vector<quint32> &table = encodeTable();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c >= 0x80 && (QChar::isSurrogate(c) || encodedForm(table, c) == kNoByteForm))
-            return i;
-    }
-    return -1;
+    const quint32 code = encodedForm(encodeTable(), ch);
+    return code == kNoByteForm ? -1 : int(code);
 }
 
 QByteArray truncateAnsi(const QByteArray &bytes, qsizetype maxBytes)

@@ -7,16 +7,17 @@
 
 namespace platform {
 
-/// Encodes text in code page 932; a character with no byte form becomes "?", and
-/// lossless, when given, tells whether every character had one.
-QByteArray toAnsi(const QString &text, bool *lossless = nullptr);
+/// Encodes text in code page 932 as the settings file stores it: ¥ and ‾ as \ and ~, a
+/// character with no byte form as "?". (Documents are encoded through textcodec.h.)
+QByteArray toAnsi(const QString &text);
 
 /// Decodes code page 932 bytes; bytes that are not valid Shift-JIS become U+FFFD.
+/// Documents keep such bytes instead (platform/textcodec.h).
 QString fromAnsi(const QByteArray &bytes);
 
-/// Offset (in UTF-16 units) of the first character that code page 932 cannot hold,
-/// or -1 when every character has a byte form.
-qsizetype firstUnrepresentable(const QString &text);
+/// The code page 932 form of one BMP character: a byte, or two bytes as lead * 256 +
+/// trail; -1 when the code page has none.
+int ansiCode(char16_t ch);
 
 /// Cuts bytes to at most maxBytes without splitting a double-byte character.
 QByteArray truncateAnsi(const QByteArray &bytes, qsizetype maxBytes);

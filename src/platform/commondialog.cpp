@@ -5,11 +5,13 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -67,10 +69,29 @@ private:
     bool m_pathMustExist;
 };
 
+// The choice list: a label and a combo box added as a row below the dialog's own
+// controls. Returns the combo box, or nullptr when there is nothing to choose.
+QComboBox *addChoice(QFileDialog &dialog, const FileChoice &choice)
+{
+    auto *grid = qobject_cast<QGridLayout *>(dialog.layout());
+    if (choice.items.isEmpty() || !grid)
+        return nullptr;
+    auto *combo = new QComboBox(&dialog);
+    combo->addItems(choice.items);
+    combo->setCurrentIndex(choice.index);
+    auto *label = new QLabel(choice.label, &dialog);
+    label->setBuddy(combo);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(combo, row, 1);
+    return combo;
+}
+
 class QtCommonDialogUi final : public CommonDialogUi
 {
 public:
-    bool open(QWidget *parent, const QString &qtFilter, QString &fileName, bool &readOnly) override
+    bool open(QWidget *parent, const QString &qtFilter, QString &fileName, bool &readOnly,
+              FileChoice &choice) override
     {
         QFileDialog dialog(parent);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -80,6 +101,7 @@ public:
         dialog.setNameFilter(qtFilter);
         dialog.selectFile(fileName);
         fitFileColumns(dialog);
+        QComboBox *combo = addChoice(dialog, choice);
         // The read-only box: a check box added below the dialog's own controls.
         auto *box = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
         box->setChecked(readOnly);
@@ -89,10 +111,13 @@ public:
             return false;
         fileName = dialog.selectedFiles().constFirst();
         readOnly = box->isChecked();
+        if (combo)
+            choice.index = combo->currentIndex();
         return true;
     }
 
-    bool save(QWidget *parent, const QString &qtFilter, QString &fileName, int flags) override
+    bool save(QWidget *parent, const QString &qtFilter, QString &fileName, int flags,
+              FileChoice &choice) override
     {
         SaveDialog dialog(parent, flags & kPathMustExistFlag);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -103,9 +128,12 @@ public:
         dialog.setNameFilter(qtFilter);
         dialog.selectFile(fileName);
         fitFileColumns(dialog);
+        QComboBox *combo = addChoice(dialog, choice);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         fileName = dialog.selectedFiles().constFirst();
+        if (combo)
+            choice.index = combo->currentIndex();
         return true;
     }
 
@@ -192,7 +220,7 @@ void CommonDialog::ShowOpen()
     QString name = FileName;
     // The read-only box always starts unticked; its state comes back in Flags.
     bool readOnly = false;
-    if (!currentUi->open(m_owner, qtFilterFrom(Filter), name, readOnly))
+    if (!currentUi->open(m_owner, qtFilterFrom(Filter), name, readOnly, Choice))
         return cancelled();
     FileName = name;
     Flags = readOnly ? (Flags | kReadOnlyFlag) : (Flags & ~kReadOnlyFlag);
@@ -201,7 +229,7 @@ void CommonDialog::ShowOpen()
 void CommonDialog::ShowSave()
 {
     QString name = FileName;
-    if (!currentUi->save(m_owner, qtFilterFrom(Filter), name, Flags))
+    if (!currentUi->save(m_owner, qtFilterFrom(Filter), name, Flags, Choice))
         return cancelled();
     FileName = name;
 }

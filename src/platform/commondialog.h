@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <exception>
 #include <memory>
 
@@ -25,16 +26,26 @@ constexpr int kOverwritePromptFlag = 0x2;
 constexpr int kPrintSetupFlag = 0x40;
 constexpr int kPathMustExistFlag = 0x800;
 
+/// A list shown below the file name of the open and save dialogs (the encoding): its
+/// label, its items and the chosen index, in and out. No items, no list.
+struct FileChoice
+{
+    QString label;
+    QStringList items;
+    int index = 0;
+};
+
 /// What the dialogs themselves do; every call returns false on Cancel.
 class CommonDialogUi
 {
 public:
     virtual ~CommonDialogUi() = default;
-    virtual bool open(QWidget *parent, const QString &qtFilter, QString &fileName,
-                      bool &readOnly) = 0;
+    virtual bool open(QWidget *parent, const QString &qtFilter, QString &fileName, bool &readOnly,
+                      FileChoice &choice) = 0;
     /// flags: kOverwritePromptFlag asks before replacing a file, kPathMustExistFlag
     /// refuses a name in a folder that does not exist.
-    virtual bool save(QWidget *parent, const QString &qtFilter, QString &fileName, int flags) = 0;
+    virtual bool save(QWidget *parent, const QString &qtFilter, QString &fileName, int flags,
+                      FileChoice &choice) = 0;
     virtual bool font(QWidget *parent, QFont &font) = 0;
     virtual bool color(QWidget *parent, QColor &color) = 0;
     virtual bool printer(QWidget *parent, QPrinter &printer, bool setupOnly) = 0;
@@ -54,6 +65,8 @@ public:
 
     QString FileName;
     QString Filter;
+    /// The encoding list of the open and save dialogs; the index comes back chosen.
+    FileChoice Choice;
     int Flags = 0;
     bool CancelError = false;
     int Color = 0;

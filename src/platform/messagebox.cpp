@@ -58,6 +58,10 @@ public:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             first = QMessageBox::Yes;
             break;
+        case Buttons::YesNoDefaultNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            first = QMessageBox::No;
+            break;
         case Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             box.setEscapeButton(QMessageBox::Cancel);

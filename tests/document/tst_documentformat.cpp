@@ -1,4 +1,5 @@
 // The document file format both ways, byte for byte.
+#include "document/backupformat.h"
 #include "document/documentformat.h"
 #include "document/messages.h"
 #include "platform/codepage.h"
@@ -19,19 +20,22 @@ private slots:
         QTest::newRow("final crlf dropped") << QByteArray("abc\r\n") << QStringLiteral("abc");
         QTest::newRow("two final crlf") << QByteArray("abc\r\n\r\n") << QStringLiteral("abc\r\n");
         QTest::newRow("lone cr ends a line") << QByteArray("a\rb\r") << QStringLiteral("a\r\nb");
-        QTest::newRow("lone lf stays") << QByteArray("a\nb\n") << QStringLiteral("a\nb\n");
+        // With a CR in the file, a lone LF is a character of its line.
+        QTest::newRow("lone lf stays") << QByteArray("a\nb\n\r\n") << QStringLiteral("a\nb\n");
         QTest::newRow("lf after crlf") << QByteArray("a\r\n\nb") << QStringLiteral("a\r\n\nb");
         QTest::newRow("shift-jis")
             << platform::toAnsi(QStringLiteral("日本語\r\nｶﾅ")) << QStringLiteral("日本語\r\nｶﾅ");
-        QTest::newRow("invalid bytes")
-            << QByteArray("a\x85\x81\r\n") << QStringLiteral("a\uFFFD\uFFFD");
+        // Bytes that are not Shift-JIS are kept as they are, each as a byte escape.
+        QTest::newRow("invalid bytes") << QByteArray("a\x85\x81\r\n")
+                                       << QStringLiteral("a") + QChar(platform::byteEscape(0x85)) +
+                                              QChar(platform::byteEscape(0x81));
     }
 
     void reading()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QCOMPARE(documentformat::read(bytes), text);
+        QCOMPARE(documentformat::read(bytes, platform::Charset::ShiftJis).text, text);
     }
 
     void writing()
@@ -45,15 +49,17 @@ private slots:
     {
         for (const QString &text : {QString(), QStringLiteral("x"), QStringLiteral("\r\n"),
                                     QStringLiteral("a\r\n\r\nb\r\n"), QStringLiteral("漢字\tｶﾅ")})
-            QCOMPARE(documentformat::read(documentformat::write(text)), text);
+            QCOMPARE(
+                documentformat::read(documentformat::write(text), platform::Charset::ShiftJis).text,
+                text);
     }
 
     void recoveryKeepsEveryLineEnd()
     {
-        QCOMPARE(documentformat::readRecovery(QByteArray()), QString());
-        QCOMPARE(documentformat::readRecovery("\r\n"), QStringLiteral("\r\n"));
-        QCOMPARE(documentformat::readRecovery("abc\r\n"), QStringLiteral("abc\r\n"));
-        QCOMPARE(documentformat::readRecovery("a\r\nb"), QStringLiteral("a\r\nb\r\n"));
+        QCOMPARE(backupformat::read(QByteArray()).text, QString());
+        QCOMPARE(backupformat::read("\r\n").text, QStringLiteral("\r\n"));
+        QCOMPARE(backupformat::read("abc\r\n").text, QStringLiteral("abc\r\n"));
+        QCOMPARE(backupformat::read("a\r\nb").text, QStringLiteral("a\r\nb\r\n"));
     }
 
     void dangerousExtensionWarning()
@@ -73,7 +79,9 @@ private slots:
     void unrepresentableNamesCharacterAndLine()
     {
         const QString text = QStringLiteral("ok\r\nline 2 😀 here");
-        const QString m = messages::unrepresentable(text, platform::firstUnrepresentable(text));
+        qsizetype first = -1;
+        documentformat::write(text, documentformat::Form(), &first);
+        const QString m = messages::unrepresentable(text, first, QStringLiteral("Shift_JIS"));
         QVERIFY(m.contains(QStringLiteral("2行目")));
         QVERIFY(m.contains(QStringLiteral("「😀」")));
     }

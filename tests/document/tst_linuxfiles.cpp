@@ -7,14 +7,20 @@
 
 #include <QTest>
 
-using documentformat::Encoding;
 using documentformat::Form;
+using documentformat::LineEnds;
+using platform::Charset;
 
 namespace {
 
 QByteArray sjis(const QString &text)
 {
     return platform::toAnsi(text);
+}
+
+QString escaped(unsigned char byte)
+{
+    return QString(QChar(platform::byteEscape(byte)));
 }
 
 } // namespace
@@ -26,43 +32,50 @@ private slots:
     void recognition_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("utf8");
+        QTest::addColumn<int>("charset");
         QTest::addColumn<bool>("bom");
-        QTest::addColumn<bool>("lf");
+        QTest::addColumn<int>("lineEnds");
         QTest::addColumn<QString>("text");
-        QTest::newRow("UTF-8 Japanese, LF") << QStringLiteral("日本語\n二行目\n").toUtf8() << true
-                                            << false << true << "日本語\r\n二行目";
+        const int crlf = int(LineEnds::CrLf);
+        const int lf = int(LineEnds::Lf);
+        QTest::newRow("UTF-8 Japanese, LF")
+            << QStringLiteral("日本語\n二行目\n").toUtf8() << int(Charset::Utf8) << false << lf
+            << "日本語\r\n二行目";
         QTest::newRow("UTF-8 with BOM, CR LF")
-            << "\xEF\xBB\xBF" + QStringLiteral("日本\r\n").toUtf8() << true << true << false
-            << "日本";
+            << "\xEF\xBB\xBF" + QStringLiteral("日本\r\n").toUtf8() << int(Charset::Utf8) << true
+            << crlf << "日本";
         QTest::newRow("Shift-JIS Japanese")
-            << sjis("日本語\r\n") << false << false << false << "日本語";
-        // ﾃｩ in Shift-JIS is C3 A9, which is also valid UTF-8 (é): read as UTF-8.
+            << sjis("日本語\r\n") << int(Charset::ShiftJis) << false << crlf << "日本語";
+        // ﾃｽ in Shift-JIS is C3 BD, which is also valid UTF-8 (ý): the half-width
+        // katakana are the likelier reading.
         QTest::newRow("Shift-JIS that is valid UTF-8")
-            << sjis("ﾃｩ") << true << false << false << "é";
-        QTest::newRow("ASCII, LF") << QByteArray("a\nb\n") << false << false << true << "a\r\nb";
-        QTest::newRow("EUC-JP read as Shift-JIS")
-            << QByteArray("\xC6\xFC\xCB\xDC\r\n") << false << false << false
-            << platform::fromAnsi("\xC6\xFC\xCB\xDC");
-        QTest::newRow("invalid UTF-8 after a valid start")
-            << QByteArray("\xE6\x97\xA5\x81\r\n") << false << false << false
-            << platform::fromAnsi("\xE6\x97\xA5\x81");
-        QTest::newRow("mixed: CR makes the Part's rules")
-            << QByteArray("a\nb\r\nc\rd") << false << false << false << "a\nb\r\nc\r\nd";
+            << sjis("ﾃｽ") << int(Charset::ShiftJis) << false << crlf << "ﾃｽ";
+        QTest::newRow("UTF-8 accented word")
+            << QStringLiteral("café\n").toUtf8() << int(Charset::Utf8) << false << lf << "café";
+        QTest::newRow("ASCII, LF")
+            << QByteArray("a\nb\n") << int(Charset::ShiftJis) << false << lf << "a\r\nb";
+        QTest::newRow("EUC-JP") << QByteArray("\xC6\xFC\xCB\xDC\r\n") << int(Charset::EucJp)
+                                << false << crlf << "日本";
+        QTest::newRow("UTF-8 with a stray byte after a valid start")
+            << QByteArray("\xE6\x97\xA5\x81\r\n") << int(Charset::Utf8) << false << crlf
+            << QStringLiteral("日") + escaped(0x81);
+        QTest::newRow("mixed: CR makes the Windows rules")
+            << QByteArray("a\nb\r\nc\rd") << int(Charset::ShiftJis) << false << crlf
+            << "a\nb\r\nc\r\nd";
     }
 
     void recognition()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, utf8);
+        QFETCH(int, charset);
         QFETCH(bool, bom);
-        QFETCH(bool, lf);
+        QFETCH(int, lineEnds);
         QFETCH(QString, text);
-        const Form form = documentformat::recognise(bytes);
-        QCOMPARE(form.encoding == Encoding::Utf8, utf8);
-        QCOMPARE(form.byteOrderMark, bom);
-        QCOMPARE(form.lfLineEnds, lf);
-        QCOMPARE(documentformat::read(bytes, form), text);
+        const documentformat::Reading reading = documentformat::read(bytes);
+        QCOMPARE(int(reading.form.encoding), charset);
+        QCOMPARE(reading.form.byteOrderMark, bom);
+        QCOMPARE(int(reading.form.lineEnds), lineEnds);
+        QCOMPARE(reading.text, text);
     }
 
     void savedUnchangedIsByteIdentical_data()
@@ -148,7 +161,7 @@ private slots:
             w.Text1->setSelStart(4); // 𠮷 is two UTF-16 units
             w.Text1->setSelText(QStringLiteral("で😀\r\n二行目"));
             QCOMPARE(w.Text1->text(), kept);
-            QVERIFY(f.read("backup.txt").startsWith("\xEF\xBB\xBF"));
+            QVERIFY(f.read("backup.txt").startsWith("\xFF\xFE"));
         }
         // The editor is gone without a normal end: the next start restores.
         f.window.release();
@@ -158,7 +171,8 @@ private slots:
         again.mnuAllsave_Click();
         QCOMPARE(f.boxes.shown.size(), 1); // the recovery question only
         QCOMPARE(f.read("saved.txt"), QStringLiteral("𠮷野家で😀\n二行目\n\n").toUtf8());
-        // Representable text goes back to the Shift-JIS backup.
+        // A new document is Shift-JIS again, and so is its backup.
+        again.mnuNew_Click();
         again.Text1->setText(QStringLiteral("あ"));
         QCOMPARE(f.read("backup.txt"), sjis("あ\r\n"));
     }

@@ -1,10 +1,22 @@
 // Shift-JIS conversion: the code page's repertoire both ways, what it cannot hold, and
 // bytes that are not valid Shift-JIS.
 #include "platform/codepage.h"
+#include "platform/textcodec.h"
 
 #include <QTest>
 
 using namespace platform;
+
+namespace {
+
+qsizetype firstUnrepresentable(const QString &text)
+{
+    qsizetype first = -1;
+    encode(text, Charset::ShiftJis, &first);
+    return first;
+}
+
+} // namespace
 
 class TestCodePage : public QObject
 {

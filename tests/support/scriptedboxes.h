@@ -20,8 +20,8 @@ public:
     ScriptedBoxes() { platform::setMessageBoxes(this); }
     ~ScriptedBoxes() override { platform::setMessageBoxes(nullptr); }
 
-    /// Answers for the next boxes, in order; a box with no scripted answer gets its first
-    /// button (OK or Yes).
+    /// Answers for the next boxes, in order; a box with no scripted answer gets its default
+    /// button (OK, Yes, or No for YesNoDefaultNo).
     QQueue<int> answers;
     QQueue<QString> inputs;
     QList<ShownBox> shown;
@@ -33,6 +33,8 @@ public:
         shown.append({text, buttons, icon});
         if (!answers.isEmpty())
             return answers.dequeue();
+        if (buttons == platform::Buttons::YesNoDefaultNo)
+            return platform::IdNo;
         return buttons == platform::Buttons::Ok ? platform::IdOk : platform::IdYes;
     }
 

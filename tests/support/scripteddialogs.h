@@ -13,6 +13,7 @@ struct FileAnswer
 {
     QString path; // empty: the user cancels
     bool readOnly = false;
+    int choice = -1; // the encoding list's index chosen; -1 leaves it as shown
 };
 
 class ScriptedDialogs : public platform::CommonDialogUi
@@ -24,19 +25,22 @@ public:
     QQueue<FileAnswer> files;
     QStringList proposedNames;
     QStringList filters;
+    QList<platform::FileChoice> choices; // the encoding lists as shown
     int opened = 0;
     int saved = 0;
 
-    bool open(QWidget *, const QString &filter, QString &fileName, bool &readOnly) override
+    bool open(QWidget *, const QString &filter, QString &fileName, bool &readOnly,
+              platform::FileChoice &choice) override
     {
         ++opened;
-        return answer(filter, fileName, &readOnly);
+        return answer(filter, fileName, &readOnly, choice);
     }
 
-    bool save(QWidget *, const QString &filter, QString &fileName, int) override
+    bool save(QWidget *, const QString &filter, QString &fileName, int,
+              platform::FileChoice &choice) override
     {
         ++saved;
-        return answer(filter, fileName, nullptr);
+        return answer(filter, fileName, nullptr, choice);
     }
 
     /// Font and colour answers; an empty queue cancels. What each dialog was preset with
@@ -65,16 +69,20 @@ public:
     bool printer(QWidget *, QPrinter &, bool) override { return false; }
 
 private:
-    bool answer(const QString &filter, QString &fileName, bool *readOnly)
+    bool answer(const QString &filter, QString &fileName, bool *readOnly,
+                platform::FileChoice &choice)
     {
         proposedNames.append(fileName);
         filters.append(filter);
+        choices.append(choice);
         const FileAnswer a = files.isEmpty() ? FileAnswer{} : files.dequeue();
         if (a.path.isEmpty())
             return false;
         fileName = a.path;
         if (readOnly)
             *readOnly = a.readOnly;
+        if (a.choice >= 0)
+            choice.index = a.choice;
         return true;
     }
 };

@@ -1,0 +1,106 @@
+// Backup bytes to text and form, and back.
+#include "document/backupformat.h"
+
+#include <QStringList>
+
+namespace backupformat {
+namespace {
+
+using documentformat::Form;
+using documentformat::LineEnds;
+using platform::Charset;
+
+const QByteArray kUtf16Bom = QByteArrayLiteral("\xFF\xFE");
+const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+const QString kHeader = QStringLiteral("Vellit backup: ");
+
+QString describe(const Form &form)
+{
+    return kHeader + QStringLiteral("encoding=%1; bom=%2; eol=%3; final=%4")
+                         .arg(platform::charsetName(form.encoding))
+                         .arg(int(form.byteOrderMark))
+                         .arg(documentformat::lineEndsName(form.lineEnds))
+                         .arg(int(form.finalLineEnd));
+}
+
+// The form a header line names; what it does not name stays as in a new document.
+Form formFrom(QStringView header)
+{
+    Form form;
+    for (const QStringView field : header.mid(kHeader.size()).split(u';')) {
+        const qsizetype eq = field.indexOf(u'=');
+        if (eq < 0)
+            continue;
+        const QStringView name = field.left(eq).trimmed();
+        const QStringView value = field.mid(eq + 1).trimmed();
+        if (name == u"encoding") {
+            for (const Charset c : platform::kCharsets) {
+                if (platform::charsetName(c) == value)
+                    form.encoding = c;
+            }
+        } else if (name == u"bom") {
+            form.byteOrderMark = value == u"1";
+        } else if (name == u"eol") {
+            for (const LineEnds l : {LineEnds::CrLf, LineEnds::Lf, LineEnds::Cr}) {
+                if (documentformat::lineEndsName(l) == value)
+                    form.lineEnds = l;
+            }
+        } else if (name == u"final") {
+            form.finalLineEnd = value != u"0";
+        }
+    }
+    return form;
+}
+
+bool isPlainShiftJis(const Form &form)
+{
+    return form.encoding == Charset::ShiftJis && form.lineEnds == LineEnds::CrLf;
+}
+
+} // namespace
+
+QByteArray write(const QString &text, const Form &form)
+{
+    if (isPlainShiftJis(form) && !documentformat::hasByteEscapes(text)) {
+        qsizetype unrepresentable = -1;
+        const QByteArray ansi =
+            platform::encode(text + QStringLiteral("\r\n"), Charset::ShiftJis, &unrepresentable);
+        if (unrepresentable < 0)
+            return ansi;
+    }
+    const QString content = describe(form) + QStringLiteral("\r\n") + text + QStringLiteral("\r\n");
+    QByteArray out = kUtf16Bom;
+    out.append(reinterpret_cast<const char *>(content.utf16()), content.size() * 2);
+    return out;
+}
+
+Recovery read(const QByteArray &bytes)
+{
+    Recovery recovery;
+    if (bytes.isEmpty())
+        return recovery;
+    if (bytes.startsWith(kUtf16Bom)) {
+        const QString content(reinterpret_cast<const QChar *>(bytes.constData() + 2),
+                              (bytes.size() - 2) / 2);
+        const qsizetype headerEnd = content.indexOf(QStringLiteral("\r\n"));
+        if (content.startsWith(kHeader) && headerEnd >= 0) {
+            recovery.form = formFrom(QStringView(content).left(headerEnd));
+            recovery.text = content.mid(headerEnd + 2);
+            return recovery;
+        }
+    }
+    // A UTF-8 backup with a byte-order mark comes from an earlier version of the program;
+    // such a document is saved as UTF-8 with LF line ends.
+    if (bytes.startsWith(kUtf8Bom)) {
+        recovery.form.encoding = Charset::Utf8;
+        recovery.form.lineEnds = LineEnds::Lf;
+        recovery.form.finalLineEnd = true;
+        recovery.text = documentformat::read(bytes, Charset::Utf8).text;
+    } else {
+        recovery.text = documentformat::read(bytes, Charset::ShiftJis).text;
+    }
+    recovery.text += QStringLiteral("\r\n");
+    return recovery;
+}
+
+} // namespace backupformat
