@@ -116,6 +116,18 @@ bool isUtf16Without(const QByteArray &bytes, Charset encoding)
            });
 }
 
+// What the decodings are weighed on: at most 8 KB, from the start of the line that holds
+// the first non-ASCII byte; a file says what it is long before its end.
+QByteArray sampleOf(const QByteArray &bytes)
+{
+    constexpr qsizetype kSampleBytes = 8 * 1024;
+    const auto firstHigh = std::find_if(
+        bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
+    const qsizetype high = firstHigh - bytes.begin();
+    const qsizetype lineStart = high == 0 ? 0 : bytes.lastIndexOf('\n', high - 1) + 1;
+    return bytes.mid(lineStart, kSampleBytes);
+}
+
 } // namespace
 
 int plausibility(const QString &text)
@@ -144,7 +156,8 @@ Charset recognise(const QByteArray &bytes)
     // editor writes for such text; it is also valid EUC-JP, which real EUC-JP text almost
     // never is (its commonest kana, よりるれろわん, have trail bytes above DF). Only UTF-8,
     // whose accented letters take such bytes too, is weighed against it.
-    const bool halfWidthOnly = std::all_of(bytes.begin(), bytes.end(), [](char b) {
+    const QByteArray sample = sampleOf(bytes);
+    const bool halfWidthOnly = std::all_of(sample.begin(), sample.end(), [](char b) {
         const auto u = static_cast<unsigned char>(b);
         return u < 0x80 || (u >= 0xA1 && u <= 0xDF);
     });
@@ -165,9 +178,9 @@ Charset recognise(const QByteArray &bytes)
     for (const Family &family : families) {
         int undecodable = 0;
         Charset charset = family.base;
-        int score = plausibility(platform::decode(bytes, family.base, &undecodable));
+        int score = plausibility(platform::decode(sample, family.base, &undecodable));
         if (undecodable > 0 && family.extended != family.base) {
-            const int extended = plausibility(platform::decode(bytes, family.extended));
+            const int extended = plausibility(platform::decode(sample, family.extended));
             if (extended > score) {
                 charset = family.extended;
                 score = extended;

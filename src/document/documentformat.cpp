@@ -4,6 +4,7 @@
 #include "document/charsetguess.h"
 
 #include <QtEndian>
+#include <algorithm>
 
 namespace documentformat {
 namespace {
@@ -76,13 +77,23 @@ LineEnds lineEndsOf(const Units &units, Charset encoding)
     return LineEnds::CrLf;
 }
 
-// Whether bytes, read from the initial state, give text and leave the initial state:
-// only such a line can be written back on its own among lines encoded afresh.
-bool standsAlone(QByteArrayView bytes, const QString &text, Charset encoding)
+// ISO-2022-JP's shift state across a line: whether it is ASCII (the initial state)
+// after the line's bytes, given whether it was before them. Only a line that starts and
+// ends in ASCII can be written back among lines encoded afresh.
+bool asciiAfter(QByteArrayView bytes, bool asciiBefore)
 {
-    static const QString probe = QStringLiteral("\\~");
-    const QByteArray probeBytes = platform::encode(probe, encoding);
-    return platform::decode(bytes.toByteArray() + probeBytes, encoding) == text + probe;
+    bool ascii = asciiBefore;
+    for (qsizetype i = 0; i + 2 < bytes.size(); ++i) {
+        if (bytes[i] == '\x1B')
+            ascii = bytes[i + 1] == '(' && bytes[i + 2] == 'B';
+    }
+    return ascii;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char b) { return static_cast<unsigned char>(b) < 0x80; });
 }
 
 QString lineEnd(LineEnds lineEnds)
@@ -124,9 +135,12 @@ Reading read(const QByteArray &bytes, Charset encoding)
     form.lineEnds = lineEndsOf(units, encoding);
 
     platform::Decoder decoder(encoding);
-    platform::Encoder encoder(encoding);
-    // A line of UTF-8 or UTF-16 always encodes back to its bytes (byte escapes included).
+    // A line of UTF-8 or UTF-16 always encodes back to its bytes (byte escapes included),
+    // and so does an ASCII line of the other encodings; every other line is kept with its
+    // bytes, which are its own whatever the encoding's tables would choose.
     const bool unicode = encoding == Charset::Utf8 || platform::unitSize(encoding) == 2;
+    const bool stateful = encoding == Charset::Iso2022Jp;
+    bool asciiBefore = true;
     QString &text = reading.text;
     text.reserve(bytes.size());
     const qsizetype n = units.count();
@@ -151,9 +165,11 @@ Reading read(const QByteArray &bytes, Charset encoding)
         const QByteArrayView lineBytes = units.bytes(lineStart, i);
         const QString line = decoder.decode(lineBytes);
         text += line;
-        if (!unicode && !line.isEmpty() && !form.keptLines.contains(line) &&
-            encoder.encode(line) != lineBytes && standsAlone(lineBytes, line, encoding))
+        const bool asciiAtEnd = !stateful || asciiAfter(lineBytes, asciiBefore);
+        const bool standsAlone = !stateful || (asciiBefore && asciiAtEnd);
+        if (!unicode && standsAlone && !isAscii(lineBytes) && !form.keptLines.contains(line))
             form.keptLines.insert(line, lineBytes.toByteArray());
+        asciiBefore = asciiAtEnd;
         if (i == n)
             break;
         endedWithLineEnd = next == n;

@@ -35,9 +35,10 @@ struct Form
     LineEnds lineEnds = LineEnds::CrLf;
     /// The file ended with a line end. A Shift-JIS file is always written with one.
     bool finalLineEnd = true;
-    /// Lines whose bytes the encoding would not give back by itself (a character read in
-    /// the second of its two codes, an escape sequence of the file's own choosing), by
-    /// their text: an unchanged line is written back with the bytes it was read from.
+    /// The bytes each line was read from, by its text, for the lines whose bytes the
+    /// encoding might not give back by itself (a character read in the second of its two
+    /// codes, an escape sequence of the file's own choosing): an unchanged line is written
+    /// back as it was read.
     QHash<QString, QByteArray> keptLines;
     friend bool operator==(const Form &, const Form &) = default;
 };
