@@ -90,10 +90,12 @@ bool asciiAfter(QByteArrayView bytes, bool asciiBefore)
     return ascii;
 }
 
-bool isAscii(QByteArrayView bytes)
+// ASCII with no escape or shift byte: every encoding writes such a line as it is.
+bool isPlainAscii(QByteArrayView bytes)
 {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+    return std::all_of(bytes.begin(), bytes.end(), [](char b) {
+        return static_cast<unsigned char>(b) < 0x80 && b != '\x1B' && b != '\x0E' && b != '\x0F';
+    });
 }
 
 QString lineEnd(LineEnds lineEnds)
@@ -167,7 +169,7 @@ Reading read(const QByteArray &bytes, Charset encoding)
         text += line;
         const bool asciiAtEnd = !stateful || asciiAfter(lineBytes, asciiBefore);
         const bool standsAlone = !stateful || (asciiBefore && asciiAtEnd);
-        if (!unicode && standsAlone && !isAscii(lineBytes) && !form.keptLines.contains(line))
+        if (!unicode && standsAlone && !isPlainAscii(lineBytes) && !form.keptLines.contains(line))
             form.keptLines.insert(line, lineBytes.toByteArray());
         asciiBefore = asciiAtEnd;
         if (i == n)
