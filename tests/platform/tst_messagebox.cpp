@@ -51,6 +51,11 @@ private slots:
         QTest::newRow("Yes/No/Cancel: close box") << yesNoCancel << "close" << int(IdCancel);
         QTest::newRow("Yes/No/Cancel: No") << yesNoCancel << "no" << int(IdNo);
         QTest::newRow("OK: Escape") << int(Buttons::Ok) << "escape" << int(IdOk);
+        // Enter takes the default button: for a question whose Yes changes a file, No.
+        const int defaultNo = int(Buttons::YesNoDefaultNo);
+        QTest::newRow("Yes/No, default No: Enter") << defaultNo << "enter" << int(IdNo);
+        QTest::newRow("Yes/No, default No: Yes") << defaultNo << "yes" << int(IdYes);
+        QTest::newRow("Yes/No: Enter") << yesNo << "enter" << int(IdYes);
     }
 
     void answersAndClosingWithoutAnAnswer()
@@ -67,6 +72,8 @@ private slots:
                 pressButton(box, QMessageBox::No);
             else if (action == "escape")
                 QTest::keyClick(box, Qt::Key_Escape);
+            else if (action == "enter")
+                QTest::keyClick(box, Qt::Key_Return);
             else
                 box->close();
         });
