@@ -4,7 +4,9 @@
 
 #include "app/form1.h"
 #include "app/onelineedit.h"
+#include "platform/messagebox.h"
 #include "settings/module1.h"
+#include "settings/valueforms.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,6 +45,12 @@ QLineEdit *Form4::textBox(int n) const
 
 void Form4::Command1_Click()
 {
+    // The settings file is Shift-JIS: a text that will come back otherwise is announced.
+    for (int n = 1; n <= 5; ++n) {
+        const QString warning = valueforms::storedDifferently(n, textBox(n)->text());
+        if (!warning.isEmpty())
+            platform::MsgBox(this, warning, platform::Buttons::Ok, platform::Icon::Exclamation);
+    }
     Module1::SaveSettings(m_owner, 2);
     done(Accepted);
 }

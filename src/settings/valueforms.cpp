@@ -1,6 +1,8 @@
 // Value forms of the settings file.
 #include "settings/valueforms.h"
 
+#include "platform/codepage.h"
+
 namespace valueforms {
 
 QString fromBool(bool value)
@@ -44,6 +46,23 @@ QRect usableFrame(const QRect &frame, const QList<QRect> &screens, const QSize &
     }
     result.moveTopLeft(screens.constFirst().topLeft());
     return result;
+}
+
+QString asStored(const QString &text)
+{
+    return platform::fromAnsi(platform::toAnsi(text));
+}
+
+QString storedDifferently(int n, const QString &typed)
+{
+    const QString stored = asStored(typed);
+    if (stored == typed)
+        return QString();
+    return QStringLiteral(
+               "登録文字%1の「%2」には設定ファイル（Shift_JIS）に保存できない文字があるため、"
+               "次に起動したときには「%3」になります。")
+        .arg(n)
+        .arg(typed, stored);
 }
 
 } // namespace valueforms

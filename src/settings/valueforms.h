@@ -18,6 +18,13 @@ QString fromNumber(double value);
 /// A check-box value: 0 or 1; any other stored value reads as 0.
 int toCheckValue(int stored);
 
+/// What Conf.ini (Shift-JIS) gives back for a text: ¥ and ‾ as \ and ~, a character
+/// the code page lacks as "?".
+QString asStored(const QString &text);
+/// The message that registered text n will come back as stored, not as typed; empty
+/// when it comes back as typed.
+QString storedDifferently(int n, const QString &typed);
+
 /// A restored window frame kept usable: at least minimum in size, and moved onto the
 /// first screen when it touches none of them; otherwise unchanged.
 QRect usableFrame(const QRect &frame, const QList<QRect> &screens, const QSize &minimum);

@@ -149,6 +149,23 @@ private slots:
         QCOMPARE(w.item("mnupopTouMozi2")->text(), QStringLiteral("こんにちは"));
     }
 
+    void registeredTextStoredOtherwiseIsAnnounced()
+    {
+        // Conf.ini is Shift-JIS: ¥1,000 comes back as \1,000, and the user is told so.
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        pressInNextDialog("Command1", [](QWidget *d) {
+            d->findChild<QLineEdit *>("Text1")->setText(QStringLiteral("¥1,000"));
+            d->findChild<QLineEdit *>("Text3")->setText(QStringLiteral("そのまま"));
+        });
+        w.mnuTouMoziConfing_Click();
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QVERIFY(f.boxes.shown.at(0).text.contains(QStringLiteral("登録文字1")));
+        QVERIFY(f.boxes.shown.at(0).text.contains(QStringLiteral("「\\1,000」")));
+        QVERIFY(f.read("Conf.ini").contains("t1=\\1,000\r\n"));
+    }
+
     void registeredDialogCancelAndCloseLoseEdits()
     {
         Fixture f;
