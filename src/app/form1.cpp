@@ -5,6 +5,7 @@
 #include "app/textarea.h"
 #include "app/twips.h"
 #include "document/messages.h"
+#include "platform/process.h"
 #include "search/form2.h"
 #include "search/form3.h"
 #include "settings/form4.h"

@@ -10,10 +10,14 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QLabel;
+namespace platform {
+class FileLock;
+}
 class QMenu;
 class TextArea;
 class Form2;
@@ -49,9 +53,6 @@ public:
     /// The find dialog, created hidden when missing; the replace dialog when shown.
     Form2 *form2();
     Form3 *form3() const;
-
-    /// Whether another copy was running when this one started.
-    bool isSecondInstance() const { return m_secondInstance; }
 
     // Document procedures.
     /// Opens path, read in encoding when given, else in the encoding its bytes show.
@@ -154,8 +155,8 @@ public:
     /// Places the window so that its frame, title bar included, covers frame.
     void setFrameGeometry(const QRect &frame);
 
-    /// The backup file in a directory.
-    static QString backupPathFor(const QString &dir);
+    /// This copy's recovery file (backup.txt for a copy running alone).
+    QString ownBackupPath() const;
 
     /// Sets the enabled flag of every named item.
     void setItemsEnabled(const QStringList &names, bool enabled);
@@ -168,7 +169,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    enum class RecoveryOutcome { NotOffered, Unreadable, Declined, Restored };
+    enum class RecoveryOutcome { NotOffered, Declined, Restored };
 
     void buildMenus();
     void insertRegistered(int n);
@@ -179,11 +180,17 @@ private:
     bool confirmDiscard(bool cancelGoesOn = false);
     bool saveDocumentForPrompt();
     int askToSave();
-    void deleteBackupUnlessSecond();
+    /// Removes this copy's recovery file, and no other.
+    void deleteOwnBackup();
+    /// Takes the first recovery slot no other copy holds whose file can be used.
+    void claimRecoverySlot();
     void writeBackup(const QByteArray &bytes);
     RecoveryOutcome offerRecovery();
-    /// The backup file to offer for recovery, or empty.
-    QString recoverySource() const;
+    /// The recovery file to offer, or empty: this copy's own, else one left by a copy
+    /// that did not end normally, whose lock is then taken into claimedLock.
+    QString recoverySource(std::unique_ptr<platform::FileLock> &claimedLock) const;
+    /// How many recovery files of other slots wait to be offered, besides source.
+    int otherLeftovers(const QString &source) const;
     /// Records which left-behind backup was offered, so it is offered only once.
     static QString offeredStampPath();
     void openCommandLine(const QString &commandLine);
@@ -196,6 +203,9 @@ private:
     QString m_caption;
     QLabel *m_formLabel;
     bool m_secondInstance = false;
+    int m_slot = 0;
+    std::unique_ptr<platform::FileLock> m_slotLock;
+    QString m_unusableBackup; // a recovery file that could not be used, told once
     bool m_backupWarned = false;
     bool m_ending = false;
     QRect m_restoredFrame;

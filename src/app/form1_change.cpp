@@ -14,7 +14,7 @@ void Form1::Text1_Change()
     const QString text = Text1->text();
     state.undoTexts[state.undoSlot - 1] = text;
     state.undoSlot = state.undoSlot == 1 ? 2 : 1;
-    state.backupPath = backupPathFor(platform::dataDir());
+    state.backupPath = ownBackupPath();
     writeBackup(backupformat::write(text, state.documentForm));
     setItemsEnabled(kUndoItems, true);
     setItemsEnabled(kTextItems, !text.isEmpty());
@@ -33,10 +33,8 @@ void Form1::writeBackup(const QByteArray &bytes)
     }
 }
 
-void Form1::deleteBackupUnlessSecond()
+void Form1::deleteOwnBackup()
 {
-    if (m_secondInstance)
-        return;
-    state.backupPath = backupPathFor(platform::dataDir());
+    state.backupPath = ownBackupPath();
     platform::deleteFile(state.backupPath);
 }

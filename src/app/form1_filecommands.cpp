@@ -106,7 +106,7 @@ void Form1::Text1_OLEDragDrop(const QStringList &files)
 
 void Form1::mnuHakiEnd_Click()
 {
-    deleteBackupUnlessSecond();
+    deleteOwnBackup();
     endProgram();
 }
 
@@ -123,7 +123,7 @@ void Form1::mnuHozonEnd_Click()
             return;
         state.isModified = false;
     }
-    deleteBackupUnlessSecond();
+    deleteOwnBackup();
     endProgram();
 }
 
@@ -142,7 +142,7 @@ void Form1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    deleteBackupUnlessSecond();
+    deleteOwnBackup();
     Module1::SaveSettings(*this, 4);
     event->accept();
     endProgram();

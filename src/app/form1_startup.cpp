@@ -1,9 +1,11 @@
 // Start-up: the load handler of the main window, step by step, and crash recovery.
 #include "app/caption.h"
 #include "app/form1.h"
+#include "app/recoveryfiles.h"
 #include "app/textarea.h"
 #include "document/backupformat.h"
 #include "document/documentformat.h"
+#include "document/messages.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
@@ -26,9 +28,32 @@ const QString kRecoveryDeclined = QStringLiteral("前回編集中だったファ
 
 } // namespace
 
-QString Form1::backupPathFor(const QString &dir)
+QString Form1::ownBackupPath() const
 {
-    return platform::pathIn(dir, QStringLiteral("backup.txt"));
+    return platform::pathIn(platform::dataDir(), recoveryfiles::fileName(m_slot));
+}
+
+void Form1::claimRecoverySlot()
+{
+    for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
+        auto lock = std::make_unique<platform::FileLock>(
+            platform::pathIn(platform::dataDir(), recoveryfiles::lockName(slot)));
+        if (!lock->held())
+            continue;
+        const QString path = platform::pathIn(platform::dataDir(), recoveryfiles::fileName(slot));
+        // A file that cannot hold the text (a dangling link, a directory, an unreadable
+        // file) is left as it is; the text is protected in the next slot.
+        if (recoveryfiles::stateOf(path) == recoveryfiles::State::Unusable) {
+            if (m_unusableBackup.isEmpty())
+                m_unusableBackup = path;
+            continue;
+        }
+        m_slot = slot;
+        m_slotLock = std::move(lock);
+        return;
+    }
+    // Every slot is taken: the text still goes to the last one, unlocked.
+    m_slot = recoveryfiles::kSlots - 1;
 }
 
 void Form1::Form_Load(const QString &commandLine)
@@ -51,35 +76,67 @@ void Form1::Form_Load(const QString &commandLine)
     setItemsEnabled(kTextItems, false);
     item(QStringLiteral("mnuIE"))->setEnabled(false);
     m_random.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
-    state.backupPath = backupPathFor(platform::dataDir());
 
     m_secondInstance = platform::previousInstance();
     // Only the first copy may tidy up: another running copy could be writing.
     if (!m_secondInstance)
         platform::removeStrayTemporaries(
             platform::dataDir(), {QStringLiteral("backup.txt"), QStringLiteral("Conf.ini")});
+    claimRecoverySlot();
+    state.backupPath = ownBackupPath();
+    if (!m_unusableBackup.isEmpty())
+        platform::MsgBox(this, messages::backupUnusable(m_unusableBackup, state.backupPath),
+                         Buttons::Ok, Icon::Exclamation);
     const RecoveryOutcome recovery = offerRecovery();
     // The backup is reset unless it now holds restored text, which must stay protected
-    // until the next change rewrites it, or could not be read and is left as it was.
-    if (recovery == RecoveryOutcome::NotOffered || recovery == RecoveryOutcome::Declined)
+    // until the next change rewrites it.
+    if (recovery != RecoveryOutcome::Restored)
         writeBackup(documentformat::write(QString()));
     Text1->setAcceptFileDrops(true);
     openCommandLine(commandLine);
 }
 
-QString Form1::recoverySource() const
+QString Form1::recoverySource(std::unique_ptr<platform::FileLock> &claimedLock) const
 {
-    if (platform::fileExists(state.backupPath))
+    if (recoveryfiles::stateOf(state.backupPath) == recoveryfiles::State::Usable)
         return state.backupPath;
     // A backup left in a program directory that can no longer be written is offered once.
-    const QString leftBehind = backupPathFor(state.programDir);
-    if (leftBehind == state.backupPath || !platform::fileExists(leftBehind))
-        return QString();
-    QByteArray offered;
-    platform::readWholeFile(offeredStampPath(), offered);
-    if (QString::fromUtf8(offered) == platform::fileIdentity(leftBehind))
-        return QString();
-    return leftBehind;
+    const QString leftBehind = platform::pathIn(state.programDir, recoveryfiles::fileName(0));
+    if (m_slot == 0 && leftBehind != state.backupPath && platform::fileExists(leftBehind)) {
+        QByteArray offered;
+        platform::readWholeFile(offeredStampPath(), offered);
+        if (QString::fromUtf8(offered) != platform::fileIdentity(leftBehind))
+            return leftBehind;
+    }
+    // A file of another slot whose lock nobody holds was left by a copy that ended
+    // abnormally; taking its lock makes this copy the only one to offer it.
+    for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
+        const QString path = platform::pathIn(platform::dataDir(), recoveryfiles::fileName(slot));
+        if (slot == m_slot || recoveryfiles::stateOf(path) != recoveryfiles::State::Usable)
+            continue;
+        auto lock = std::make_unique<platform::FileLock>(
+            platform::pathIn(platform::dataDir(), recoveryfiles::lockName(slot)));
+        if (lock->held()) {
+            claimedLock = std::move(lock);
+            return path;
+        }
+    }
+    return QString();
+}
+
+int Form1::otherLeftovers(const QString &source) const
+{
+    int count = 0;
+    for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
+        const QString path = platform::pathIn(platform::dataDir(), recoveryfiles::fileName(slot));
+        if (slot == m_slot || path == source ||
+            recoveryfiles::stateOf(path) != recoveryfiles::State::Usable)
+            continue;
+        count +=
+            platform::FileLock(platform::pathIn(platform::dataDir(), recoveryfiles::lockName(slot)))
+                .held();
+    }
+    return count;
 }
 
 QString Form1::offeredStampPath()
@@ -89,31 +146,39 @@ QString Form1::offeredStampPath()
 
 Form1::RecoveryOutcome Form1::offerRecovery()
 {
-    if (m_secondInstance)
-        return RecoveryOutcome::NotOffered;
-    const QString source = recoverySource();
+    std::unique_ptr<platform::FileLock> claimedLock;
+    const QString source = recoverySource(claimedLock);
     if (source.isEmpty())
         return RecoveryOutcome::NotOffered;
     QByteArray bytes;
-    if (!platform::readPrivateFile(source, bytes))
-        return RecoveryOutcome::Unreadable;
-    const bool leftBehind = source != state.backupPath;
+    if (recoveryfiles::stateOf(source, &bytes) != recoveryfiles::State::Usable)
+        return RecoveryOutcome::NotOffered;
+    const bool leftBehind = !claimedLock && source != state.backupPath;
     if (leftBehind)
         platform::replaceFile(offeredStampPath(), platform::fileIdentity(source).toUtf8(),
                               platform::FileKind::Private, true);
-    const int answer = platform::MsgBox(this, kRecoveryPrompt, Buttons::YesNo, Icon::Question);
+    const int remaining = otherLeftovers(source);
+    const QString prompt =
+        remaining > 0 ? kRecoveryPrompt + messages::moreToRecover(remaining) : kRecoveryPrompt;
+    const int answer = platform::MsgBox(this, prompt, Buttons::YesNo, Icon::Question);
     state.lastAnswer = QString::number(answer);
     // Only an explicit No discards the text; a box closed without an answer restores.
     if (answer == platform::IdNo) {
         platform::MsgBox(this, kRecoveryDeclined, Buttons::Ok, Icon::Information);
+        // Another copy's file is this copy's to remove once offered; its own is reset.
+        if (claimedLock)
+            platform::deleteFile(source);
         return RecoveryOutcome::Declined;
     }
     // The restored document is stored as the one that was being edited: its encoding
-    // and line ends come back with the text.
+    // and line ends come back with the text, which the change handler writes to this
+    // copy's own file before another copy's is removed.
     const backupformat::Recovery recovery = backupformat::read(bytes);
     state.recoveryBuffer = recovery.text;
     setDocumentForm(recovery.form);
     Text1->setText(state.recoveryBuffer);
+    if (claimedLock)
+        platform::deleteFile(source);
     return RecoveryOutcome::Restored;
 }
 

@@ -78,6 +78,21 @@ QString formLabel(const QString &encoding, bool byteOrderMark, const QString &li
            QStringLiteral("　") + lineEnds;
 }
 
+QString moreToRecover(int count)
+{
+    return QStringLiteral(
+               "\r\n\r\nほかにも、正常に終了しなかったウィンドウの内容が%1件残っています。"
+               "Vellit を起動するたびに一件ずつ復元を尋ねます。")
+        .arg(count);
+}
+
+QString backupUnusable(const QString &unusablePath, const QString &usedPath)
+{
+    return QStringLiteral("「") + unusablePath +
+           QStringLiteral("」は復元用の控えとして使えません。\r\n編集中の内容は「") + usedPath +
+           QStringLiteral("」に控えます。");
+}
+
 QString browserFailed(const QString &address)
 {
     return QStringLiteral("ブラウザを起動できませんでした。\r\n") + address;

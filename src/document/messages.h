@@ -25,6 +25,12 @@ QString formLabel(const QString &encoding, bool byteOrderMark, const QString &li
 /// The one warning of a run when backup.txt cannot be written.
 QString backupFailed(const QString &path, const QString &reason);
 
+/// Added to the recovery prompt when more texts of copies that ended abnormally wait.
+QString moreToRecover(int count);
+/// Said once at start-up when a recovery file cannot be used and another protects the
+/// text.
+QString backupUnusable(const QString &unusablePath, const QString &usedPath);
+
 /// The preview could not start a browser for address.
 QString browserFailed(const QString &address);
 

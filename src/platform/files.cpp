@@ -291,6 +291,12 @@ bool fileExists(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
+bool nameExists(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
 qint64 fileSize(const QString &path)
 {
     struct stat st;

@@ -36,6 +36,9 @@ QString errorReason(int error);
 /// Whether path names an existing regular file.
 bool isRegularFile(const QString &path);
 bool fileExists(const QString &path);
+/// Whether anything is named path: a file, a directory, a link (even one that leads
+/// nowhere).
+bool nameExists(const QString &path);
 /// Size in bytes, or -1 when it cannot be found.
 qint64 fileSize(const QString &path);
 bool deleteFile(const QString &path);

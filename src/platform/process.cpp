@@ -92,6 +92,26 @@ InstanceLock::InstanceLock(const QString &lockFilePath)
     }
 }
 
+FileLock::FileLock(const QString &lockFilePath)
+{
+    // Opened for reading only: a lock needs no more, and a file held open for writing
+    // would keep its file system from being remounted read-only.
+    const int fd =
+        ::open(QFile::encodeName(lockFilePath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        m_fd = fd;
+    else
+        ::close(fd);
+}
+
+FileLock::~FileLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
 InstanceLock::~InstanceLock()
 {
     if (m_fd >= 0)

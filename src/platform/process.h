@@ -44,6 +44,24 @@ private:
     bool m_otherWasRunning = false;
 };
 
+/// An exclusive lock on a lock file (created private when missing), taken without
+/// waiting and held until the object is destroyed; the kernel drops it when the process
+/// ends, however it ends.
+class FileLock
+{
+public:
+    explicit FileLock(const QString &lockFilePath);
+    ~FileLock();
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    /// Whether this process holds the lock: no other held it.
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
 /// Ends the program at once: leaves the event loop without closing any window.
 void endProgram();
 /// Replaces what endProgram() does (tests); an empty function restores it.

@@ -220,13 +220,18 @@ private slots:
         QCOMPARE(f.ended, 1);
     }
 
-    void secondInstanceLeavesTheBackup()
+    void everyEndRemovesOnlyTheCopysOwnFile()
     {
+        // Another copy runs and holds backup.txt; this one keeps backup-2.txt and removes
+        // only that, whichever way it ends.
         for (int way = 0; way < 3; ++way) {
             Fixture f;
-            platform::setPreviousInstanceOverride(true);
+            platform::FileLock running(f.path(".backup.txt.lock"));
+            f.write("backup.txt", "the other copy's\r\n");
             Form1 &w = f.start();
             w.show();
+            w.Text1->setText(QStringLiteral("x"));
+            QVERIFY(f.exists("backup-2.txt"));
             f.write("kept.txt", "x");
             if (way == 0) {
                 w.mnuHakiEnd_Click();
@@ -234,10 +239,12 @@ private slots:
                 f.dialogs.files.enqueue({f.path("kept.txt")});
                 w.mnuHozonEnd_Click();
             } else {
+                f.boxes.answers.enqueue(platform::IdNo);
                 w.close();
             }
             QCOMPARE(f.ended, 1);
-            QVERIFY2(f.exists("backup.txt"), qPrintable(QString::number(way)));
+            QVERIFY2(!f.exists("backup-2.txt"), qPrintable(QString::number(way)));
+            QCOMPARE(f.read("backup.txt"), QByteArray("the other copy's\r\n"));
         }
     }
 
@@ -295,17 +302,18 @@ private slots:
         QCOMPARE(QDir(mountDir).entryList(QDir::Files), QStringList{"doc.txt"});
     }
 
-    void unwritableBackupWarnsOnce()
+    void backupInTheWayIsAvoidedAndToldOnce()
     {
         Fixture f;
-        // A directory in the backup's place cannot be replaced by a file.
+        // A directory in the backup's place cannot hold the text: the next file does.
         QDir(f.dir.path()).mkdir("backup.txt");
         Form1 &w = f.start();
         w.Text1->setText(QStringLiteral("a"));
         w.Text1->setText(QStringLiteral("b"));
         QCOMPARE(f.boxes.shown.size(), 1);
-        QVERIFY(f.boxes.shown.at(0).text.startsWith(QStringLiteral("バックアップファイル「")));
-        QCOMPARE(w.Text1->text(), QStringLiteral("b"));
+        QVERIFY(f.boxes.shown.at(0).text.contains(QStringLiteral("backup-2.txt")));
+        QCOMPARE(f.read("backup-2.txt"), QByteArray("b\r\n"));
+        QVERIFY(QFileInfo(f.path("backup.txt")).isDir());
         QVERIFY(w.state.isModified);
     }
 };

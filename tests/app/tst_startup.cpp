@@ -136,15 +136,82 @@ private slots:
         }
     }
 
-    void secondInstanceNeverOffersRecovery()
+    void aCopyStartedBesideAnotherKeepsItsOwnFile()
     {
+        // The running copy holds backup.txt: the new one neither offers nor resets it, and
+        // keeps its own text in backup-2.txt.
         Fixture f;
-        platform::setPreviousInstanceOverride(true);
+        platform::FileLock running(f.path(".backup.txt.lock"));
+        QVERIFY(running.held());
         f.write("backup.txt", "other copy's text\r\n");
         Form1 &w = f.start();
         QVERIFY(f.boxes.shown.isEmpty());
-        QVERIFY(w.isSecondInstance());
-        QCOMPARE(f.read("backup.txt"), QByteArray("\r\n"));
+        QCOMPARE(f.read("backup.txt"), QByteArray("other copy's text\r\n"));
+        QCOMPARE(f.read("backup-2.txt"), QByteArray("\r\n"));
+        w.Text1->setText(QStringLiteral("mine"));
+        QCOMPARE(f.read("backup-2.txt"), QByteArray("mine\r\n"));
+        QCOMPARE(f.read("backup.txt"), QByteArray("other copy's text\r\n"));
+    }
+
+    void leftoversOfOtherCopiesAreOfferedOnePerStart()
+    {
+        // Three windows ended abnormally; each later start offers one text and says how
+        // many more remain; the text restored lives on in the new copy's own file.
+        Fixture f;
+        f.write("backup.txt", platform::toAnsi(QStringLiteral("一つ目\r\n")));
+        f.write("backup-2.txt", platform::toAnsi(QStringLiteral("二つ目\r\n")));
+        f.write("backup-5.txt", platform::toAnsi(QStringLiteral("三つ目\r\n")));
+        Form1 &w = f.start();
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QVERIFY(f.boxes.shown.at(0).text.startsWith(kPrompt));
+        QVERIFY(f.boxes.shown.at(0).text.contains(QStringLiteral("2件")));
+        QCOMPARE(w.Text1->text(), QStringLiteral("一つ目\r\n"));
+        w.mnuHakiEnd_Click();
+        QVERIFY(!f.exists("backup.txt"));
+
+        Form1 &second = f.start();
+        QCOMPARE(second.Text1->text(), QStringLiteral("二つ目\r\n"));
+        QVERIFY(f.boxes.shown.at(1).text.contains(QStringLiteral("1件")));
+        // The claimed file is gone; its text is in this copy's own file.
+        QVERIFY(!f.exists("backup-2.txt"));
+        QCOMPARE(f.read("backup.txt"), platform::toAnsi(QStringLiteral("二つ目\r\n\r\n")));
+        f.boxes.answers.enqueue(platform::IdNo); // the third: discarded
+        second.mnuHakiEnd_Click();
+        Form1 &third = f.start();
+        QCOMPARE(f.boxes.shown.at(2).text, kPrompt);
+        QCOMPARE(third.Text1->text(), QString());
+        QVERIFY(!f.exists("backup-5.txt"));
+        third.mnuHakiEnd_Click();
+        f.start();
+        QCOMPARE(f.boxes.shown.size(), 4); // the discard notice only
+    }
+
+    void aLiveCopysFileIsNeverOffered()
+    {
+        Fixture f;
+        platform::FileLock running(f.path(".backup-2.txt.lock"));
+        f.write("backup-2.txt", "typing\r\n");
+        Form1 &w = f.start();
+        QVERIFY(f.boxes.shown.isEmpty());
+        w.mnuHakiEnd_Click();
+        QCOMPARE(f.read("backup-2.txt"), QByteArray("typing\r\n"));
+    }
+
+    void unusableRecoveryFileIsToldOnceAndAvoided()
+    {
+        // A dangling link: no prompt for nothing; the text is protected in the next file.
+        Fixture f;
+        QVERIFY(QFile::link(f.path("nowhere/backup.txt"), f.path("backup.txt")));
+        Form1 &w = f.start();
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QVERIFY(f.boxes.shown.at(0).text.contains(QStringLiteral("backup-2.txt")));
+        w.Text1->setText(QStringLiteral("safe"));
+        QCOMPARE(f.read("backup-2.txt"), QByteArray("safe\r\n"));
+        QVERIFY(QFileInfo(f.path("backup.txt")).isSymLink());
+        // The next start finds the text.
+        f.crash();
+        Form1 &again = f.start();
+        QCOMPARE(again.Text1->text(), QStringLiteral("safe\r\n"));
     }
 
     void unreadableBackupIsLeftAlone()
@@ -152,7 +219,7 @@ private slots:
         Fixture f;
         QDir(f.dir.path()).mkdir("backup.txt");
         Form1 &w = f.start();
-        QVERIFY(f.boxes.shown.isEmpty());
+        QCOMPARE(f.boxes.shown.size(), 1); // that it cannot be used, no recovery prompt
         QVERIFY(QFileInfo(f.path("backup.txt")).isDir());
         QCOMPARE(w.Text1->text(), QString());
     }

@@ -164,7 +164,7 @@ private slots:
             QVERIFY(f.read("backup.txt").startsWith("\xFF\xFE"));
         }
         // The editor is gone without a normal end: the next start restores.
-        f.window.release();
+        f.crash();
         Form1 &again = f.start();
         QCOMPARE(again.Text1->text(), kept + QStringLiteral("\r\n"));
         f.dialogs.files.enqueue({f.path("saved.txt")});

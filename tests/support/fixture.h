@@ -37,6 +37,10 @@ public:
         return *window;
     }
 
+    /// The window is gone without its closing handling, as in a crash: its recovery file
+    /// stays and its lock is dropped.
+    void crash() { window.reset(); }
+
     QString path(const QString &name) const { return dir.filePath(name); }
 
     QByteArray read(const QString &name) const
