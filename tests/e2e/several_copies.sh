@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# Several copies of the real editor under Xvfb: three windows killed together all come
+# back; a text discarded in one window never comes back in place of another's; a second
+# copy's start leaves the first copy protected; ten copies started at once over leftover
+# files offer each file exactly once. Usage: several_copies.sh VELLIT
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+vellit=$1
+work=$(mktemp -d)
+cp "$vellit" "$work/vellit"
+xvfb=
+wm=
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+start_xvfb "$work" 1280x1024x24
+start_openbox
+export QT_QPA_PLATFORM=xcb
+
+visible() { # name-pattern: how many visible windows match
+    { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; } | wc -l
+}
+
+# Waits until exactly n visible windows match; fails after 15 s.
+wait_count() { # name-pattern n
+    for _ in $(seq 150); do
+        [ "$(visible "$1")" -eq "$2" ] && return 0
+        sleep 0.1
+    done
+    echo "FAIL: $(visible "$1") windows named '$1', expected $2"
+    return 1
+}
+
+# Waits until a file holds exactly the given bytes (printf format); fails after 10 s.
+wait_content() { # file printf-format
+    for _ in $(seq 100); do
+        [ -f "$1" ] && [ "$(od -An -tx1 "$1")" = "$(printf "$2" | od -An -tx1)" ] && return 0
+        sleep 0.1
+    done
+    echo "FAIL: $1 does not hold $2"
+    od -c "$1" 2>/dev/null | head -3 || true
+    return 1
+}
+
+start_copy() { # [args]: starts a copy and waits for one more main window
+    local before
+    before=$(visible ' - Vellit')
+    "$work/vellit" "$@" &
+    pids+=($!)
+    wait_count ' - Vellit' $((before + 1))
+}
+
+type_into() { # window text
+    xdotool windowactivate --sync "$1"
+    xdotool type --delay 20 "$2"
+}
+
+kill_all() {
+    for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
+    for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
+    pids=()
+}
+
+# Answers Yes on every recovery prompt until the expected number of main windows show.
+answer_prompts() { # expected-main-windows
+    local answered=0
+    for _ in $(seq 300); do
+        local prompt
+        prompt=$(xdotool search --onlyvisible --name '^Vellit$' 2>/dev/null | head -1) || true
+        if [ -n "$prompt" ]; then
+            xdotool windowactivate --sync "$prompt" 2>/dev/null && xdotool key Return &&
+                answered=$((answered + 1))
+            wait_gone "$prompt"
+        elif [ "$(visible ' - Vellit')" -eq "$1" ]; then
+            echo "$answered"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "FAIL: only $(visible ' - Vellit') main windows" >&2
+    return 1
+}
+
+wait_gone() { # window
+    for _ in $(seq 50); do
+        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+        xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+        sleep 0.1
+    done
+}
+
+# 1. Three windows with three texts, killed together: all three come back.
+for text in one two three; do
+    start_copy
+    win=$(xdotool search --onlyvisible --name ' - Vellit' | tail -1)
+    type_into "$win" "$text"
+done
+wait_content "$work/backup.txt" 'one\r\n'
+wait_content "$work/backup-2.txt" 'two\r\n'
+wait_content "$work/backup-3.txt" 'three\r\n'
+kill_all
+for n in 1 2 3; do
+    "$work/vellit" &
+    pids+=($!)
+    wait_window '^Vellit$'
+    xdotool windowactivate --sync "$win"
+    xdotool key Return
+    wait_count ' - Vellit' "$n"
+done
+# Restored in a window each: every copy's own file holds one of the texts.
+wait_content "$work/backup.txt" 'one\r\n\r\n'
+wait_content "$work/backup-2.txt" 'two\r\n\r\n'
+wait_content "$work/backup-3.txt" 'three\r\n\r\n'
+echo "three copies killed together: all three texts recovered"
+kill_all
+rm -f "$work"/backup*.txt
+
+# 2. Window A holds text; window B types and is discarded; A is killed: A's text comes back.
+start_copy
+a=$(xdotool search --onlyvisible --name ' - Vellit' | tail -1)
+a_pid=${pids[-1]}
+type_into "$a" 'keep me'
+start_copy
+b=$(xdotool search --onlyvisible --name ' - Vellit' | grep -v "^$a\$" | tail -1)
+type_into "$b" 'throw away'
+wait_content "$work/backup-2.txt" 'throw away\r\n'
+xdotool windowactivate --sync "$b"
+xdotool key alt+f z
+for _ in $(seq 100); do [ -f "$work/backup-2.txt" ] || break; sleep 0.1; done
+[ ! -f "$work/backup-2.txt" ]
+kill -9 "$a_pid"
+kill_all
+"$work/vellit" &
+pids+=($!)
+wait_window '^Vellit$'
+xdotool windowactivate --sync "$win"
+xdotool key Return
+wait_count ' - Vellit' 1
+wait_content "$work/backup.txt" 'keep me\r\n\r\n'
+echo "a discarded window's text never replaces another's"
+kill_all
+rm -f "$work"/backup*.txt
+
+# 3. A second copy's start leaves the first copy's protection intact.
+start_copy
+a=$(xdotool search --onlyvisible --name ' - Vellit' | tail -1)
+a_pid=${pids[-1]}
+type_into "$a" 'first'
+wait_content "$work/backup.txt" 'first\r\n'
+start_copy
+kill -9 "$a_pid"
+wait_content "$work/backup.txt" 'first\r\n'
+wait_content "$work/backup-2.txt" '\r\n'
+kill_all
+"$work/vellit" &
+pids+=($!)
+wait_window '^Vellit$'
+xdotool windowactivate --sync "$win"
+xdotool key Return
+wait_count ' - Vellit' 1
+wait_content "$work/backup.txt" 'first\r\n\r\n'
+echo "a second copy's start leaves the first protected"
+kill_all
+rm -f "$work"/backup*.txt
+
+# 4. Ten copies at once over four leftover files: four prompts, each file offered once.
+printf 'left A\r\n' >"$work/backup.txt"
+printf 'left B\r\n' >"$work/backup-2.txt"
+printf 'left C\r\n' >"$work/backup-4.txt"
+printf 'left D\r\n' >"$work/backup-9.txt"
+for _ in $(seq 10); do
+    "$work/vellit" &
+    pids+=($!)
+done
+answered=$(answer_prompts 10)
+[ "$answered" -eq 4 ] || { echo "FAIL: $answered prompts, expected 4"; exit 1; }
+# Each leftover text now lives in exactly one copy's file.
+for letter in A B C D; do
+    found=$(grep -l "left $letter" "$work"/backup*.txt | wc -l)
+    [ "$found" -eq 1 ] || { echo "FAIL: 'left $letter' in $found files"; exit 1; }
+done
+echo "ten copies at once: four leftovers, four prompts, each text in one window"
