@@ -30,17 +30,16 @@ const QString kRecoveryDeclined = QStringLiteral("前回編集中だったファ
 
 QString Form1::ownBackupPath() const
 {
-    return platform::pathIn(platform::dataDir(), recoveryfiles::fileName(m_slot));
+    return recoveryfiles::path(m_slot);
 }
 
 void Form1::claimRecoverySlot()
 {
     for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
-        auto lock = std::make_unique<platform::FileLock>(
-            platform::pathIn(platform::dataDir(), recoveryfiles::lockName(slot)));
+        auto lock = std::make_unique<platform::FileLock>(recoveryfiles::lockPath(slot));
         if (!lock->held())
             continue;
-        const QString path = platform::pathIn(platform::dataDir(), recoveryfiles::fileName(slot));
+        const QString path = recoveryfiles::path(slot);
         // A file that cannot hold the text (a dangling link, a directory, an unreadable
         // file) is left as it is; the text is protected in the next slot.
         if (recoveryfiles::stateOf(path) == recoveryfiles::State::Unusable) {
@@ -111,14 +110,11 @@ QString Form1::recoverySource(std::unique_ptr<platform::FileLock> &claimedLock) 
     // A file of another slot whose lock nobody holds was left by a copy that ended
     // abnormally; taking its lock makes this copy the only one to offer it.
     for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
-        const QString path = platform::pathIn(platform::dataDir(), recoveryfiles::fileName(slot));
-        if (slot == m_slot || recoveryfiles::stateOf(path) != recoveryfiles::State::Usable)
+        if (slot == m_slot)
             continue;
-        auto lock = std::make_unique<platform::FileLock>(
-            platform::pathIn(platform::dataDir(), recoveryfiles::lockName(slot)));
-        if (lock->held()) {
+        if (auto lock = recoveryfiles::claimLeftover(slot)) {
             claimedLock = std::move(lock);
-            return path;
+            return recoveryfiles::path(slot);
         }
     }
     return QString();
@@ -128,13 +124,8 @@ int Form1::otherLeftovers(const QString &source) const
 {
     int count = 0;
     for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
-        const QString path = platform::pathIn(platform::dataDir(), recoveryfiles::fileName(slot));
-        if (slot == m_slot || path == source ||
-            recoveryfiles::stateOf(path) != recoveryfiles::State::Usable)
-            continue;
-        count +=
-            platform::FileLock(platform::pathIn(platform::dataDir(), recoveryfiles::lockName(slot)))
-                .held();
+        if (slot != m_slot && recoveryfiles::path(slot) != source)
+            count += recoveryfiles::claimLeftover(slot) != nullptr;
     }
     return count;
 }

@@ -1,8 +1,8 @@
 // Recovery file names and what a file at such a name is.
 #include "app/recoveryfiles.h"
 
-#include "document/charsetguess.h"
 #include "platform/files.h"
+#include "platform/process.h"
 
 namespace recoveryfiles {
 
@@ -16,6 +16,16 @@ QString lockName(int slot)
     return u'.' + fileName(slot) + QStringLiteral(".lock");
 }
 
+QString path(int slot)
+{
+    return platform::pathIn(platform::dataDir(), fileName(slot));
+}
+
+QString lockPath(int slot)
+{
+    return platform::pathIn(platform::dataDir(), lockName(slot));
+}
+
 State stateOf(const QString &path, QByteArray *bytes)
 {
     if (!platform::nameExists(path))
@@ -23,13 +33,17 @@ State stateOf(const QString &path, QByteArray *bytes)
     QByteArray content;
     if (!platform::isRegularFile(path) || !platform::readPrivateFile(path, content))
         return State::Unusable;
-    // A backup is text in one of two forms; a file full of NULs is something else.
-    if (!content.startsWith("\xFF\xFE") &&
-        charsetguess::looksBinary(content, platform::Charset::ShiftJis))
-        return State::Unusable;
     if (bytes)
         *bytes = content;
     return State::Usable;
+}
+
+std::unique_ptr<platform::FileLock> claimLeftover(int slot)
+{
+    if (stateOf(path(slot)) != State::Usable)
+        return nullptr;
+    auto lock = std::make_unique<platform::FileLock>(lockPath(slot));
+    return lock->held() ? std::move(lock) : nullptr;
 }
 
 } // namespace recoveryfiles

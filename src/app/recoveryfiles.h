@@ -6,6 +6,11 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+namespace platform {
+class FileLock;
+}
 
 namespace recoveryfiles {
 
@@ -16,14 +21,21 @@ constexpr int kSlots = 64;
 QString fileName(int slot);
 /// The lock file of a slot: .backup.txt.lock, .backup-2.txt.lock …
 QString lockName(int slot);
+/// The recovery file and the lock file of a slot in the data directory.
+QString path(int slot);
+QString lockPath(int slot);
 
 enum class State {
     Missing,  // no such file
-    Usable,   // a regular file that can be read, holding text
-    Unusable, // a dangling link, a directory, an unreadable or binary file
+    Usable,   // a regular file that can be read
+    Unusable, // a dangling link, a directory, an unreadable file
 };
 
 /// What is at path; bytes receives a usable file's content.
 State stateOf(const QString &path, QByteArray *bytes = nullptr);
+
+/// The lock of a slot whose usable file was left by a copy that ended abnormally (no
+/// running copy holds the lock), now held by the caller; nullptr for any other slot.
+std::unique_ptr<platform::FileLock> claimLeftover(int slot);
 
 } // namespace recoveryfiles

@@ -183,6 +183,10 @@ Reading read(const QByteArray &bytes, Charset encoding)
     if (endedWithLineEnd)
         text.chop(2);
     form.finalLineEnd = endedWithLineEnd || encoding == Charset::ShiftJis;
+    if (encoding != Charset::ShiftJis) {
+        form.readText = text;
+        form.readBytes = bytes;
+    }
     reading.undecodableBytes = decoder.undecodable();
     return reading;
 }
@@ -196,6 +200,8 @@ QByteArray write(const QString &text, const Form &form, qsizetype *firstUnrepres
 {
     if (firstUnrepresentable)
         *firstUnrepresentable = -1;
+    if (!form.readBytes.isNull() && text == form.readText)
+        return form.readBytes;
     QByteArray out = form.byteOrderMark ? byteOrderMarkOf(form.encoding) : QByteArray();
     out.reserve(out.size() + text.size() * 2 + 2);
     platform::Encoder encoder(form.encoding);

@@ -40,6 +40,12 @@ struct Form
     /// codes, an escape sequence of the file's own choosing): an unchanged line is written
     /// back as it was read.
     QHash<QString, QByteArray> keptLines;
+    /// The text read and the bytes it was read from: a text still unchanged is written
+    /// back as those very bytes, whatever the lines hold (a byte kept undecoded inside a
+    /// shifted run of ISO-2022-JP, mixed line ends). Not for Shift-JIS, whose files
+    /// always end with one CR LF.
+    QString readText;
+    QByteArray readBytes;
     friend bool operator==(const Form &, const Form &) = default;
 };
 

@@ -60,6 +60,16 @@ type_into() { # window text
     xdotool type --delay 20 "$2"
 }
 
+# Starts a copy, answers Yes to its recovery prompt, waits for n main windows.
+restore_in_new_copy() { # n
+    "$work/vellit" &
+    pids+=($!)
+    wait_window '^Vellit$'
+    xdotool windowactivate --sync "$win"
+    xdotool key Return
+    wait_count ' - Vellit' "$1"
+}
+
 kill_all() {
     for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
     for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
@@ -105,12 +115,7 @@ wait_content "$work/backup-2.txt" 'two\r\n'
 wait_content "$work/backup-3.txt" 'three\r\n'
 kill_all
 for n in 1 2 3; do
-    "$work/vellit" &
-    pids+=($!)
-    wait_window '^Vellit$'
-    xdotool windowactivate --sync "$win"
-    xdotool key Return
-    wait_count ' - Vellit' "$n"
+    restore_in_new_copy "$n"
 done
 # Restored in a window each: every copy's own file holds one of the texts.
 wait_content "$work/backup.txt" 'one\r\n\r\n'
@@ -135,12 +140,7 @@ for _ in $(seq 100); do [ -f "$work/backup-2.txt" ] || break; sleep 0.1; done
 [ ! -f "$work/backup-2.txt" ]
 kill -9 "$a_pid"
 kill_all
-"$work/vellit" &
-pids+=($!)
-wait_window '^Vellit$'
-xdotool windowactivate --sync "$win"
-xdotool key Return
-wait_count ' - Vellit' 1
+restore_in_new_copy 1
 wait_content "$work/backup.txt" 'keep me\r\n\r\n'
 echo "a discarded window's text never replaces another's"
 kill_all
@@ -157,12 +157,7 @@ kill -9 "$a_pid"
 wait_content "$work/backup.txt" 'first\r\n'
 wait_content "$work/backup-2.txt" '\r\n'
 kill_all
-"$work/vellit" &
-pids+=($!)
-wait_window '^Vellit$'
-xdotool windowactivate --sync "$win"
-xdotool key Return
-wait_count ' - Vellit' 1
+restore_in_new_copy 1
 wait_content "$work/backup.txt" 'first\r\n\r\n'
 echo "a second copy's start leaves the first protected"
 kill_all

@@ -1,0 +1,74 @@
+// Any bytes in any encoding: reading never fails, and writing what was read gives the
+// same text back; where the file's line ends are consistent and the encoding is not
+// Shift-JIS (whose files always gain one final CR LF), the very same bytes. An edited
+// text reads back as edited. The backup of the text gives it back whole, with the form's
+// encoding.
+#include "document/backupformat.h"
+#include "document/documentformat.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using documentformat::LineEnds;
+using platform::Charset;
+
+// Aborts, naming the property, when it does not hold.
+#define CHECK(property)                                                                            \
+    do {                                                                                           \
+        if (!(property)) {                                                                         \
+            std::fprintf(stderr, "property failed: %s\n", #property);                              \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
+bool hasLoneCr(const QString &decodedWithBreaks)
+{
+    for (qsizetype i = 0; i < decodedWithBreaks.size(); ++i) {
+        if (decodedWithBreaks.at(i) == u'\r' &&
+            (i + 1 == decodedWithBreaks.size() || decodedWithBreaks.at(i + 1) != u'\n'))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const auto choice = data[0] % (std::size(platform::kCharsets) + 1);
+    const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    const documentformat::Reading reading =
+        choice == std::size(platform::kCharsets)
+            ? documentformat::read(bytes)
+            : documentformat::read(bytes, platform::kCharsets[choice]);
+    const documentformat::Form &form = reading.form;
+    const QByteArray written = documentformat::write(reading.text, form);
+    CHECK(documentformat::read(written, form.encoding).text == reading.text);
+    const bool consistent =
+        form.lineEnds != LineEnds::CrLf || !hasLoneCr(platform::decode(bytes, form.encoding));
+    if (form.encoding != Charset::ShiftJis && consistent)
+        CHECK(written == bytes);
+
+    // An edit reads back as made. In ISO-2022-JP a kept byte or an ESC inside a line
+    // means what the shift state around it makes it mean, which an edit can change.
+    const bool shiftDependent =
+        form.encoding == Charset::Iso2022Jp &&
+        (documentformat::hasByteEscapes(reading.text) || reading.text.contains(QChar(0x1B)));
+    if (!shiftDependent) {
+        const QString edited = QStringLiteral("x") + reading.text;
+        qsizetype unrepresentable = -1;
+        const QByteArray saved = documentformat::write(edited, form, &unrepresentable);
+        CHECK(unrepresentable >= 0 || documentformat::read(saved, form.encoding).text == edited);
+    }
+
+    const backupformat::Recovery recovered =
+        backupformat::read(backupformat::write(reading.text, form));
+    CHECK(recovered.text == reading.text + QStringLiteral("\r\n"));
+    CHECK(recovered.form.encoding == form.encoding);
+    return 0;
+}
