@@ -63,10 +63,9 @@ QByteArray write(const QString &text, const Form &form)
 {
     if (isPlainShiftJis(form) && !documentformat::hasByteEscapes(text)) {
         qsizetype unrepresentable = -1;
-        const QByteArray ansi =
-            platform::encode(text + QStringLiteral("\r\n"), Charset::ShiftJis, &unrepresentable);
+        QByteArray ansi = platform::encode(text, Charset::ShiftJis, &unrepresentable);
         if (unrepresentable < 0)
-            return ansi;
+            return ansi.append("\r\n");
     }
     const QString content = describe(form) + QStringLiteral("\r\n") + text + QStringLiteral("\r\n");
     QByteArray out = kUtf16Bom;

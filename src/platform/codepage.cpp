@@ -129,6 +129,52 @@ bool isAnsiLeadByte(unsigned char b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+QByteArray encodeAnsi(QStringView text, qsizetype *firstUnrepresentable)
+{
+    // One pass over a table lookup per character: the backup is encoded on every
+    // keystroke.
+    qsizetype first = -1;
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    char *o = out.data();
+    const char16_t *data = text.utf16();
+    const qsizetype n = text.size();
+    std::vector<quint32> &table = encodeTable();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i];
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+            continue;
+        }
+        const qsizetype at = i;
+        quint32 code = kNoByteForm;
+        if (QChar::isSurrogate(c)) {
+            if (QChar::isLowSurrogate(c) && isByteEscape(text, i)) {
+                *o++ = static_cast<char>(c - 0xDC00);
+                continue;
+            }
+            // Code page 932 has nothing outside the BMP: a pair is one "?".
+            if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(data[i + 1]))
+                ++i;
+        } else if (c != 0x00A5 && c != 0x203E) {
+            code = encodedForm(table, c);
+        }
+        if (code == kNoByteForm) {
+            if (first < 0)
+                first = at;
+            *o++ = '?';
+        } else if (code > 0xFF) {
+            *o++ = static_cast<char>(code >> 8);
+            *o++ = static_cast<char>(code & 0xFF);
+        } else {
+            *o++ = static_cast<char>(code);
+        }
+    }
+    out.truncate(o - out.data());
+    if (firstUnrepresentable)
+        *firstUnrepresentable = first;
+    return out;
+}
+
 QByteArray toAnsi(const QString &text)
 {
     // The settings file stores ¥ and ‾ as the bytes of \ and ~, as the profile functions

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace platform {
 
@@ -14,6 +15,11 @@ QByteArray toAnsi(const QString &text);
 /// Decodes code page 932 bytes; bytes that are not valid Shift-JIS become U+FFFD.
 /// Documents keep such bytes instead (platform/textcodec.h).
 QString fromAnsi(const QByteArray &bytes);
+
+/// Encodes a document's text in code page 932: byte escapes (textcodec.h) as their
+/// bytes, a character the code page lacks, ¥ and ‾ (which it would write as \ and ~) as
+/// "?", the offset of the first such character in firstUnrepresentable (-1 if none).
+QByteArray encodeAnsi(QStringView text, qsizetype *firstUnrepresentable);
 
 /// The code page 932 form of one BMP character: a byte, or two bytes as lead * 256 +
 /// trail; -1 when the code page has none.

@@ -206,39 +206,6 @@ bool refused(QStringView text, qsizetype i, Charset charset)
     return refusesYenAndOverline(charset) && (c == kYen || c == kOverline);
 }
 
-QByteArray encodeShiftJis(QStringView text, qsizetype *first)
-{
-    QByteArray out(text.size() * 2, Qt::Uninitialized);
-    char *o = out.data();
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80) {
-            *o++ = char(c);
-            continue;
-        }
-        if (isByteEscape(text, i)) {
-            *o++ = char(c - 0xDC00);
-            continue;
-        }
-        const int code =
-            QChar::isSurrogate(c) || refused(text, i, Charset::ShiftJis) ? -1 : ansiCode(c);
-        if (code < 0) {
-            noteUnrepresentable(i, first);
-            *o++ = '?';
-            if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate())
-                ++i;
-        } else if (code > 0xFF) {
-            *o++ = char(code >> 8);
-            *o++ = char(code & 0xFF);
-        } else {
-            *o++ = char(code);
-        }
-    }
-    out.truncate(o - out.data());
-    return out;
-}
-
 QByteArray encodeUtf16(QStringView text, bool bigEndian)
 {
     QByteArray out(text.size() * 2, Qt::Uninitialized);
@@ -322,7 +289,7 @@ QByteArray Encoder::encode(QStringView text, qsizetype *firstUnrepresentable)
         *firstUnrepresentable = -1;
     const Charset charset = m_impl->charset;
     if (charset == Charset::ShiftJis)
-        return encodeShiftJis(text, firstUnrepresentable);
+        return encodeAnsi(text, firstUnrepresentable);
     if (charset == Charset::Utf16Le || charset == Charset::Utf16Be)
         return encodeUtf16(text, charset == Charset::Utf16Be);
     QByteArray out;
