@@ -33,6 +33,9 @@ State stateOf(const QString &path, QByteArray *bytes)
     QByteArray content;
     if (!platform::isRegularFile(path) || !platform::readPrivateFile(path, content))
         return State::Unusable;
+    // Every backup holds at least a line end: an empty file was never one.
+    if (content.isEmpty())
+        return State::Missing;
     if (bytes)
         *bytes = content;
     return State::Usable;

@@ -26,7 +26,7 @@ QString path(int slot);
 QString lockPath(int slot);
 
 enum class State {
-    Missing,  // no such file
+    Missing,  // no such file, or an empty one: no text to offer
     Usable,   // a regular file that can be read
     Unusable, // a dangling link, a directory, an unreadable file
 };

@@ -197,6 +197,16 @@ private slots:
         QCOMPARE(f.read("backup-2.txt"), QByteArray("typing\r\n"));
     }
 
+    void emptyRecoveryFileIsNoPromptForNothing()
+    {
+        Fixture f;
+        f.write("backup.txt", QByteArray());
+        f.write("backup-3.txt", QByteArray());
+        f.start();
+        QVERIFY(f.boxes.shown.isEmpty());
+        QCOMPARE(f.read("backup.txt"), QByteArray("\r\n"));
+    }
+
     void unusableRecoveryFileIsToldOnceAndAvoided()
     {
         // A dangling link: no prompt for nothing; the text is protected in the next file.
