@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 . scripts/packages.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils openbox wmctrl \
     fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 file shared-mime-info poppler-utils \
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev lintian man-db
 build_vellit
 cd build
 ctest --output-on-failure -j"$(nproc)"

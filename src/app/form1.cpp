@@ -1,6 +1,8 @@
 // Construction of the main window: its menus, its text area and their wiring.
 #include "app/form1.h"
 
+#include "app/appicon.h"
+
 #include "app/menutree.h"
 #include "app/textarea.h"
 #include "app/twips.h"
@@ -76,8 +78,7 @@ Form1::Form1(QWidget *parent)
       mnupopMenu(new QMenu(QStringLiteral("隠しメニュー"), this))
 {
     setCaption(QStringLiteral("無題 - Vellit"));
-    // Read with the built-in PNG reader: a plain QIcon load scans every image plugin.
-    setWindowIcon(QPixmap::fromImage(QImage(QStringLiteral(":/vellit.png"), "PNG")));
+    setWindowIcon(appicon::icon());
     Text1->setObjectName(QStringLiteral("Text1"));
     setCentralWidget(Text1);
     mnupopMenu->setObjectName(QStringLiteral("mnupopMenu"));

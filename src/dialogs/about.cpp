@@ -16,7 +16,7 @@ QString notice()
 {
     return QStringLiteral("このソフトウェアは MIT ライセンスで配布されています。著作権表示と"
                           "\r\n許諾表示を残す限り、無償で使用・複製・改変・再配布できます。"
-                          "\r\n無保証です。詳しくは同梱の LICENSE をご覧ください。");
+                          "\r\n無保証です。詳しくは同梱の LICENSE（copyright）をご覧ください。");
 }
 
 QString addresses()

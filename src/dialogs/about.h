@@ -5,7 +5,8 @@
 
 namespace about {
 
-inline const QString kProductLine = QStringLiteral("Vellit\u3000ver2.0");
+/// The product line; the version is the project's (CMakeLists.txt).
+inline const QString kProductLine = QStringLiteral("Vellit\u3000ver" VELLIT_VERSION);
 inline const QString kRights = QStringLiteral("Copyright © 2026 The Vellit developers");
 inline const QString kWebAddress = QStringLiteral("https://vellit.example.org/");
 inline const QString kMailAddress = QStringLiteral("vellit@example.org");

@@ -1,6 +1,7 @@
 // The About dialog in twips, with its two engraved separators in the desktop palette.
 #include "dialogs/form5.h"
 
+#include "app/appicon.h"
 #include "app/twips.h"
 #include "dialogs/about.h"
 #include "platform/clipboard.h"
@@ -43,7 +44,7 @@ Form5::Form5(QWidget *parent)
     if (parent)
         setWindowIcon(parent->windowIcon());
     Picture1 = new QLabel(this);
-    Picture1->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/vellit32.png"), "PNG")));
+    Picture1->setPixmap(appicon::pixmap(32, devicePixelRatioF()));
     Label1 = new QLabel(about::kProductLine, this);
     Label2 = new QLabel(about::kRights, this);
     Label3 = new QLabel(this);

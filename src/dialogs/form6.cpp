@@ -2,6 +2,7 @@
 // left at its natural size, and the motion's bounds stay in twips whatever the size.
 #include "dialogs/form6.h"
 
+#include "app/appicon.h"
 #include "app/twips.h"
 
 #include <QDateTime>
@@ -22,7 +23,7 @@ Form6::Form6(QWidget *parent)
     resize(twips::toPixelsX(this, 9540), twips::toPixelsY(this, 7080));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/vellit32.png"), "PNG")));
+    Image1->setPixmap(appicon::pixmap(32, devicePixelRatioF()));
     Image1->resize(twips::toPixelsX(this, 480), twips::toPixelsY(this, 480));
     m_position =
         breakmotion::start([this] { return int(m_random.bounded(breakmotion::kHeightRange)); });

@@ -1,6 +1,7 @@
 // The About dialog, the help command and the break window.
 #include "support/fixture.h"
 
+#include "app/appicon.h"
 #include "dialogs/breakmotion.h"
 #include "dialogs/form5.h"
 #include "dialogs/form6.h"
@@ -50,6 +51,19 @@ class TestAccessories : public QObject
 {
     Q_OBJECT
 private slots:
+    void iconIsDrawnAtTheScreensPixelRatio()
+    {
+        // On a screen scaled 2× the 32-pixel icon has 64 real pixels, not 32 blown up.
+        for (const qreal ratio : {1.0, 1.5, 2.0}) {
+            const QPixmap icon = appicon::pixmap(32, ratio);
+            QCOMPARE(icon.size(), QSize(qRound(32 * ratio), qRound(32 * ratio)));
+            QCOMPARE(icon.devicePixelRatio(), ratio);
+            QCOMPARE(icon.deviceIndependentSize(), QSizeF(32, 32));
+            QVERIFY(icon.toImage().pixelColor(qRound(16 * ratio), qRound(16 * ratio)).alpha() > 0);
+        }
+        QVERIFY(appicon::icon().availableSizes().contains(QSize(48, 48)));
+    }
+
     void aboutDialogLayoutAndTexts()
     {
         Fixture f;

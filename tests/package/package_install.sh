@@ -10,7 +10,7 @@ work=$(mktemp -d)
 chmod 755 "$work"
 installed=
 cleanup() {
-    pkill -u 65534 -f libexec/vellit 2>/dev/null || true
+    pkill -u 65534 -x vellit 2>/dev/null || true
     [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
     [ -n "$installed" ] && dpkg -r vellit >/dev/null 2>&1 || true
     rm -rf "$work"
@@ -28,11 +28,38 @@ for f in ./usr/bin/vellit ./usr/libexec/vellit/vellit ./usr/libexec/vellit/QUILL
     ./usr/share/icons/hicolor/48x48/apps/org.example.Vellit.png; do
     grep -q " $f" <<<"$files" || { echo "FAIL: $f is not in the package"; exit 1; }
 done
+for f in ./usr/share/man/man1/vellit.1.gz ./usr/share/man/ja/man1/vellit.1.gz \
+    ./usr/share/doc/vellit/copyright ./usr/share/doc/vellit/changelog.gz; do
+    grep -q " $f" <<<"$files" || { echo "FAIL: $f is not in the package"; exit 1; }
+done
+mkdir "$work/root"
+dpkg-deb -x "$deb" "$work/root"
+# The copyright file is machine-readable, the changelog a Debian changelog of this
+# version, the manual pages render, the program is stripped.
+head -1 "$work/root/usr/share/doc/vellit/copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/'
+zcat "$work/root/usr/share/doc/vellit/changelog.gz" | head -1 |
+    grep -q "^vellit ($(dpkg-deb -f "$deb" Version)) "
+for page in man1/vellit.1.gz ja/man1/vellit.1.gz; do
+    zcat "$work/root/usr/share/man/$page" | man -l - 2>/dev/null | grep -q 'vellit' ||
+        { echo "FAIL: $page does not render"; exit 1; }
+done
+if readelf -S "$work/root/usr/libexec/vellit/vellit" | grep -q '\.debug_info'; then
+    echo "FAIL: the program is not stripped"
+    exit 1
+fi
+echo "package size: $(stat -c %s "$deb") bytes"
+# A maintainer's check: lintian reports no error and no warning (informational tags
+# may stay).
+tags=$(lintian --pedantic "$deb" 2>/dev/null | grep -E '^[EW]:' || true)
+[ -z "$tags" ] || { echo "FAIL: lintian: $tags"; exit 1; }
+echo "lintian: no errors, no warnings"
 if [ "$(id -u)" -ne 0 ]; then
     echo "SKIPPED: installing needs root; the package's files were checked"
     exit 0
 fi
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+# Recommends are left out: what the program needs in Japanese comes in as Depends.
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
 installed=1
 dpkg -L vellit | grep -q /usr/share/applications/org.example.Vellit.desktop
 dpkg -L vellit | grep -q /usr/share/icons/hicolor/256x256/apps/org.example.Vellit.png
@@ -47,9 +74,17 @@ wait_window ' - Vellit'  # the installed editor
 [ "$(stat -c %a "$work/home/.config/Vellit/backup.txt")" = 600 ] || { echo "FAIL: backup not private"; exit 1; }
 [ ! -e /usr/libexec/vellit/backup.txt ] || { echo "FAIL: backup beside the installed program"; exit 1; }
 # A normal end saves the window group in the user's Conf.ini and removes the backup.
-xdotool windowfocus --sync "$win" key alt+f
-sleep 0.3
-xdotool key x
+xdotool windowfocus --sync "$win" key alt+f x
 for _ in $(seq 50); do [ -f "$work/home/.config/Vellit/Conf.ini" ] && break; sleep 0.1; done
 [ -f "$work/home/.config/Vellit/Conf.ini" ] || { echo "FAIL: no Conf.ini in ~/.config/Vellit"; exit 1; }
+dpkg -s qt6-translations-l10n >/dev/null 2>&1 || { echo "FAIL: no Japanese Qt translation"; exit 1; }
+
+# Removed cleanly: nothing of the package is left.
+pkill -u 65534 -x vellit 2>/dev/null || true
+DEBIAN_FRONTEND=noninteractive dpkg -r vellit >/dev/null
+installed=
+for f in /usr/bin/vellit /usr/libexec/vellit /usr/share/doc/vellit /usr/share/man/man1/vellit.1.gz \
+    /usr/share/applications/org.example.Vellit.desktop; do
+    [ ! -e "$f" ] || { echo "FAIL: $f left after removal"; exit 1; }
+done
 echo "package: all checks passed"
