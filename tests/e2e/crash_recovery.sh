@@ -38,10 +38,7 @@ printf 'backup after the kill: %q\n' "$(cat "$work/backup.txt")"
 
 "$work/vellit" &
 app=$!
-wait_window '^Vellit$'
-xdotool windowfocus --sync "$win"
-xdotool key Return
-wait_window ' - Vellit'
+answer_recovery Return
 # Answered Yes: the restored text (one CR LF more) is in the editor, and the backup holds
 # it until the next change.
 for _ in $(seq 50); do
@@ -56,10 +53,7 @@ kill -9 "$app"
 wait "$app" 2>/dev/null || true
 "$work/vellit" &
 app=$!
-wait_window '^Vellit$'
-xdotool windowfocus --sync "$win"
-xdotool key Escape
-wait_window ' - Vellit'
+answer_recovery Escape
 expected=" a b c \r \n x y z \r \n \r \n \r \n"
 for _ in $(seq 50); do
     [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = "$expected" ] && break

@@ -77,11 +77,7 @@ check_file() { # name expected-after-edit expected-after-recovery
     app=
     "$work/vellit" &
     app=$!
-    wait_window '^Vellit$'
-    xdotool windowfocus --sync "$win"
-    xdotool key Return
-    wait_window ' - Vellit'
-    win=$(xdotool search --onlyvisible --name ' - Vellit' | head -1)
+    answer_recovery Return
     xdotool windowfocus --sync "$win"
     file_menu a
     # The save dialog takes the focus; its name box holds the proposed name.

@@ -34,3 +34,12 @@ wait_window() { # name-pattern
     echo "FAIL: no window named '$1'"
     return 1
 }
+
+# Answers the recovery prompt, shown before the editor's window, with a key; then waits
+# for the editor's window and sets win to it.
+answer_recovery() { # key
+    wait_window '^Vellit$'
+    xdotool windowfocus --sync "$win"
+    xdotool key "$1"
+    wait_window ' - Vellit'
+}
