@@ -4,6 +4,8 @@
 // small or rare kana.
 #include "commands/conversions.h"
 
+#include "platform/textcodec.h"
+
 #include <unicode/locid.h>
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
@@ -124,10 +126,20 @@ public:
     }
 
 private:
+    // A character Shift-JIS holds keeps its case when its partner is one Shift-JIS does
+    // not hold (Å, the angstrom sign, would become å).
     QString map(const QString &one) const
     {
         icu::UnicodeString s = toIcu(one);
-        return fromIcu(m_toUpper ? s.toUpper(japanese()) : s.toLower(japanese()));
+        const QString mapped = fromIcu(m_toUpper ? s.toUpper(japanese()) : s.toLower(japanese()));
+        return holdsInShiftJis(one) && !holdsInShiftJis(mapped) ? one : mapped;
+    }
+
+    static bool holdsInShiftJis(const QString &text)
+    {
+        qsizetype unrepresentable = -1;
+        platform::encode(text, platform::Charset::ShiftJis, &unrepresentable);
+        return unrepresentable < 0;
     }
 
     bool m_toUpper;
@@ -162,16 +174,9 @@ char16_t composedKana(char16_t base, char16_t mark)
         return voiced ? base + 1 : base + 2; // ハ ヒ フ ヘ ホ
     if (voiced) {
         switch (base) {
+        // ヷ ヸ ヹ ヺ are not composed: Shift-JIS has none of them.
         case 0x30A6:
             return 0x30F4; // ウ → ヴ
-        case 0x30EF:
-            return 0x30F7; // ワ → ヷ
-        case 0x30F0:
-            return 0x30F8;
-        case 0x30F1:
-            return 0x30F9;
-        case 0x30F2:
-            return 0x30FA; // ヲ → ヺ
         case 0x30FD:
             return 0x30FE; // ヽ → ヾ
         default:
@@ -246,7 +251,8 @@ QString toHiragana(const QString &text)
     QString out = text;
     for (QChar &ch : out) {
         const char16_t c = ch.unicode();
-        if ((c >= 0x30A1 && c <= 0x30F4) || c == 0x30FD || c == 0x30FE)
+        // Up to ン: Shift-JIS has no ゔ.
+        if ((c >= 0x30A1 && c <= 0x30F3) || c == 0x30FD || c == 0x30FE)
             ch = QChar(c - 0x60);
     }
     return out;

@@ -1,6 +1,8 @@
 // The seven conversions on the examples and on characters that are easy to get wrong.
 #include "commands/conversions.h"
 
+#include "platform/textcodec.h"
+
 #include <QTest>
 
 using namespace conversions;
@@ -17,6 +19,9 @@ private slots:
         // Character by character: a final Σ becomes σ, which Shift-JIS holds, not ς.
         QCOMPARE(lower(QStringLiteral("ΟΔΟΣ ΣΑΣ.")), QStringLiteral("οδοσ σασ."));
         QCOMPARE(conversions::properCase(QStringLiteral("ΟΔΟΣ")), QStringLiteral("Οδοσ"));
+        // The angstrom sign, which Shift-JIS holds (81 F0), has no case partner it holds.
+        QCOMPARE(lower(QStringLiteral("\u212B")), QStringLiteral("\u212B"));
+        QCOMPARE(conversions::properCase(QStringLiteral("\u212B")), QStringLiteral("\u212B"));
         QCOMPARE(lower(QStringLiteral("𐐀")), QStringLiteral("𐐨"));
     }
 
@@ -53,8 +58,8 @@ private slots:
         QTest::addColumn<QString>("hiragana");
         QTest::newRow("plain") << "カタカナ"
                                << "かたかな";
-        QTest::newRow("vu and iteration marks") << "ヴヽヾ"
-                                                << "ゔゝゞ";
+        QTest::newRow("iteration marks") << "ヽヾ"
+                                         << "ゝゞ";
         QTest::newRow("prolonged sound mark stays") << "ラーメン"
                                                     << "らーめん";
         QTest::newRow("small kana") << "ァィゥェォッャュョヮ"
@@ -73,10 +78,11 @@ private slots:
 
     void kanaWithoutCounterpart()
     {
-        // ヵ, ヶ and ヷ–ヺ stay katakana; ゕ and ゖ become ヵ and ヶ.
-        QCOMPARE(toHiragana(QStringLiteral("一ヶ月ヵヷヸヹヺ")),
-                 QStringLiteral("一ヶ月ヵヷヸヹヺ"));
-        QCOMPARE(toKatakana(QStringLiteral("ゕゖ")), QStringLiteral("ヵヶ"));
+        // ヴ, ヵ, ヶ and ヷ–ヺ stay katakana (Shift-JIS has no ゔ); ゔ, ゕ and ゖ become
+        // ヴ, ヵ and ヶ.
+        QCOMPARE(toHiragana(QStringLiteral("ヴァイオリン一ヶ月ヵヷヸヹヺ")),
+                 QStringLiteral("ヴぁいおりん一ヶ月ヵヷヸヹヺ"));
+        QCOMPARE(toKatakana(QStringLiteral("ゔゕゖ")), QStringLiteral("ヴヵヶ"));
         // Half-width katakana is left alone by both.
         QCOMPARE(toHiragana(QStringLiteral("ｶﾀｶﾅ")), QStringLiteral("ｶﾀｶﾅ"));
         QCOMPARE(toKatakana(QStringLiteral("ｶﾀｶﾅ漢字abc")), QStringLiteral("ｶﾀｶﾅ漢字abc"));
@@ -125,7 +131,45 @@ private slots:
         QCOMPARE(toWide(QStringLiteral("¥")), QStringLiteral("¥"));
         // A lone half-width mark becomes the spacing full-width mark.
         QCOMPARE(toWide(QStringLiteral("ﾞﾟaﾞ")), QStringLiteral("゛゜ａ゛"));
-        QCOMPARE(toWide(QStringLiteral("ｳﾞﾜﾞｦﾞ")), QStringLiteral("ヴヷヺ"));
+        // ヷ and ヺ are not Shift-JIS: ﾜﾞ and ｦﾞ widen to the letter and the spacing mark.
+        QCOMPARE(toWide(QStringLiteral("ｳﾞﾜﾞｦﾞ")), QStringLiteral("ヴワ゛ヲ゛"));
+    }
+
+    void conversionsStayWithinShiftJis()
+    {
+        // Every character code page 932 holds, and every half-width kana before a voiced
+        // or semi-voiced mark, through each conversion: the result is still text the code
+        // page holds, so a Shift-JIS save never asks about characters nobody typed.
+        QStringList inputs;
+        for (int c = 0x80; c < 0x10000; ++c) {
+            qsizetype bad = -1;
+            const QString one{QChar(char16_t(c))};
+            platform::encode(one, platform::Charset::ShiftJis, &bad);
+            if (!QChar::isSurrogate(char16_t(c)) && bad < 0)
+                inputs.append(one);
+        }
+        for (char16_t kana = 0xFF61; kana <= 0xFF9F; ++kana) {
+            inputs.append(QString(QChar(kana)) + QChar(0xFF9E));
+            inputs.append(QString(QChar(kana)) + QChar(0xFF9F));
+        }
+        const std::pair<const char *, QString (*)(const QString &)> all[] = {
+            {"lower", lower},
+            {"upper", upper},
+            {"properCase", conversions::properCase},
+            {"toHiragana", toHiragana},
+            {"toKatakana", toKatakana},
+            {"toNarrow", toNarrow},
+            {"toWide", toWide}};
+        QStringList outside;
+        for (const auto &[name, conversion] : all) {
+            for (const QString &in : inputs) {
+                qsizetype bad = -1;
+                platform::encode(conversion(in), platform::Charset::ShiftJis, &bad);
+                if (bad >= 0)
+                    outside.append(QStringLiteral("%1(%2)=%3").arg(name, in, conversion(in)));
+            }
+        }
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(u' ')));
     }
 };
 
