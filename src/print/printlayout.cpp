@@ -91,13 +91,12 @@ Layout layOut(const QString &text, const QString &headerText, const Measures &m)
         const qsizetype lineBreak = rest.indexOf(QStringLiteral("\r\n"));
         const qsizetype limit = lineBreak < 0 ? rest.size() : lineBreak;
         qsizetype length = fittingLength(rest, limit, m, layout.rightEdge);
-        qsizetype consumed = length;
-        if (length == limit && lineBreak >= 0)
-            consumed = length + 2;
-        else if (length == 0)
-            // A character wider than the space between the margins prints alone on its
-            // line, past the margin, so that the text always gets shorter.
-            length = consumed = rest.at(0).isHighSurrogate() && rest.size() > 1 ? 2 : 1;
+        // A character wider than the space between the margins prints alone on its line,
+        // past the margin, so that the text always gets shorter.
+        if (length == 0 && limit > 0)
+            length = rest.at(0).isHighSurrogate() && limit > 1 ? 2 : 1;
+        // A piece that reaches the end of its line takes the line break with it.
+        const qsizetype consumed = length == limit && lineBreak >= 0 ? length + 2 : length;
         y += 0.25 * layout.lineHeight;
         layout.body.append({page, kMargin, y, rest.left(length).toString()});
         y += m.textHeight;

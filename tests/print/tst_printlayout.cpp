@@ -166,6 +166,11 @@ private slots:
             return w;
         };
         QCOMPARE(bodyTexts(layOut("abWcd", "h", m)), QStringList({"ab", "W", "cd"}));
+        // Ending its line, it takes the line break along: no empty line after it.
+        QCOMPARE(bodyTexts(layOut("abW\r\ncd", "h", m)), QStringList({"ab", "W", "cd"}));
+        m.width = [](QStringView s) { return 500.0 * s.size(); };
+        QCOMPARE(bodyTexts(layOut("ab\r\nc", "h", m)), QStringList({"a", "b", "c"}));
+        QCOMPARE(bodyTexts(layOut("a\r\n\r\nb", "h", m)), QStringList({"a", "", "b"}));
     }
 
     void sameLinesAsTheLiteralScan()
