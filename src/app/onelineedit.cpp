@@ -1,28 +1,25 @@
 // The first-line rule of a one-line text box.
 #include "app/onelineedit.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace oneline {
 
 Edit keepFirstLine(const QString &before, const QString &after, int cursor)
 {
-    const qsizetype breakAt = after.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    if (breakAt < 0)
+    // A plain scan: any text, a lone surrogate included, is searched to its end.
+    const auto isBreak = [](QChar c) { return c == u'\r' || c == u'\n'; };
+    const auto found = std::find_if(after.cbegin(), after.cend(), isBreak);
+    if (found == after.cend())
         return {after, cursor};
-    // The edit kept a common start and a common end of the old text and inserted what
-    // lies between them; the old text held no line break, so the first one is inserted.
-    qsizetype head = 0;
-    const qsizetype common = qMin(before.size(), after.size());
-    while (head < common && before.at(head) == after.at(head))
-        ++head;
-    qsizetype tail = 0;
-    while (tail < common - head &&
-           before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
-        ++tail;
-    const qsizetype insertedEnd = after.size() - tail;
-    const qsizetype keptEnd = qMax(head, qMin(breakAt, insertedEnd));
-    return {after.left(keptEnd) + after.mid(insertedEnd), int(keptEnd)};
+    const qsizetype breakAt = found - after.cbegin();
+    // A paste, a drop or a commit leaves the cursor just after what it inserted, and the
+    // old text held no line break, so the first one is in the inserted run: of it only
+    // what comes before the break stays, and the old text after the cursor follows.
+    const QStringView tail = QStringView(after).mid(cursor);
+    if (cursor > breakAt && before.endsWith(tail))
+        return {after.left(breakAt) + tail.toString(), int(breakAt)};
+    return {after.left(breakAt), int(breakAt)};
 }
 
 } // namespace oneline

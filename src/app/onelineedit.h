@@ -12,9 +12,10 @@ struct Edit
     int cursor;
 };
 
-/// The box's text after an edit turned before into after: of the inserted run only
-/// what comes before its first line break (CR or LF) is kept. An edit that brought no
-/// line break is returned as it is, with cursor unchanged.
+/// The box's text after an edit turned before into after, the cursor standing at cursor
+/// (just after the inserted run): of that run only what comes before its first line
+/// break (CR or LF) is kept. An edit that brought no line break is returned as it is,
+/// with cursor unchanged.
 Edit keepFirstLine(const QString &before, const QString &after, int cursor);
 
 } // namespace oneline

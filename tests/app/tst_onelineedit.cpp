@@ -30,6 +30,12 @@ private slots:
                                                          << "aa\nbb" << 4 << "aab" << 2;
         QTest::newRow("over a selection") << "abcd"
                                           << "aX\nYd" << 4 << "aXd" << 2;
+        // The run is the one before the cursor, not what differs from the old text.
+        QTest::newRow("pasted run starts like the old text") << "abc"
+                                                             << "ab\nxyzabc" << 6 << "ababc" << 2;
+        QTest::newRow("after a lone surrogate")
+            << "x" << QString(QChar(0xD800)) + QStringLiteral("\nYx") << 3
+            << QString(QChar(0xD800)) + QStringLiteral("x") << 1;
     }
 
     void keepFirstLine()
