@@ -54,10 +54,14 @@ Span trimmed(const QByteArray &file, Span s)
     return s;
 }
 
+// A section or key name as the functions take it: a C string, so it ends at its first
+// NUL, without the blanks around it.
 QString trimmedName(const QString &s)
 {
     qsizetype b = 0;
-    qsizetype e = s.size();
+    qsizetype e = s.indexOf(QChar(0));
+    if (e < 0)
+        e = s.size();
     while (b < e && isBlank(s.at(b)))
         ++b;
     while (e > b && isBlank(s.at(e - 1)))

@@ -5,6 +5,8 @@
 
 namespace platform {
 
+// Section and key names are C strings, as where these functions come from: a name ends
+// at its first NUL, and blanks around it do not count.
 int GetPrivateProfileInt(const QString &section, const QString &key, int defaultValue,
                          const QString &path);
 QString GetPrivateProfileString(const QString &section, const QString &key,

@@ -152,6 +152,20 @@ private slots:
         QCOMPARE(readFile(), QByteArray("[S]\r\nk=v\r\n[sec]\r\nkey=y\r\n"));
     }
 
+    void namesEndAtNul()
+    {
+        // Names are C strings: what follows a NUL is not part of them, in reading and in
+        // writing alike.
+        const QString key = QStringLiteral("k") + QChar(0) + QStringLiteral("x");
+        QVERIFY(WritePrivateProfileString("S", key, "v", m_path));
+        QCOMPARE(readFile(), QByteArray("[S]\r\nk=v\r\n"));
+        QCOMPARE(str("S", "k"), QStringLiteral("v"));
+        QCOMPARE(str("S", QStringLiteral("k") + QChar(0) + QStringLiteral("y")),
+                 QStringLiteral("v"));
+        QCOMPARE(str(QStringLiteral("S") + QChar(0) + QStringLiteral("T"), "k"),
+                 QStringLiteral("v"));
+    }
+
     void defaultLosesTrailingBlanksAndValueEndsAtNul()
     {
         QCOMPARE(GetPrivateProfileString("A", "none", "  def \t", 256, m_path),
