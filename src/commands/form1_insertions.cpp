@@ -7,7 +7,7 @@
 
 void Form1::mnuDatet_Click()
 {
-    Text1->setSelText(textcommands::timeAndDate(QDateTime::currentDateTime(), QLocale::system()));
+    Text1->setSelText(textcommands::timeAndDate(QDateTime::currentDateTime()));
 }
 
 void Form1::mnuSen_Click()

@@ -1,6 +1,7 @@
 // Texts built by the editing commands.
 #include "commands/textcommands.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace textcommands {
@@ -48,10 +49,13 @@ QString drawnLine(const QString &text, int count)
     return times < 0 ? QString() : piece.repeated(times);
 }
 
-QString timeAndDate(const QDateTime &now, const QLocale &locale)
+QString timeAndDate(const QDateTime &now)
 {
+    // Japanese whatever the session's locale: under C.UTF-8 the system's short date
+    // would be "8 Dec 2026".
+    static const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     return now.time().toString(QStringLiteral("HH:mm ")) +
-           locale.toString(now.date(), QLocale::ShortFormat);
+           japanese.toString(now.date(), QLocale::ShortFormat);
 }
 
 QString randomNumber(double r)

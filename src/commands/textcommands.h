@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
 #include <functional>
 
@@ -20,8 +19,8 @@ int lineRepeatCount(const QString &reply);
 /// The line itself: text ("*" when empty) repeated count times (72 when 0).
 QString drawnLine(const QString &text, int count);
 
-/// "hh:nn " (24-hour, colon) followed by the locale's short date.
-QString timeAndDate(const QDateTime &now, const QLocale &locale);
+/// "hh:nn " (24-hour, colon) followed by the Japanese short date (yyyy/MM/dd).
+QString timeAndDate(const QDateTime &now);
 
 /// The random number 1–10000 for r in [0, 1), as decimal digits.
 QString randomNumber(double r);
