@@ -80,6 +80,7 @@ Form1::Form1(QWidget *parent)
     setCaption(QStringLiteral("無題 - Vellit"));
     setWindowIcon(appicon::icon());
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("本文"));
     setCentralWidget(Text1);
     mnupopMenu->setObjectName(QStringLiteral("mnupopMenu"));
     buildMenus();

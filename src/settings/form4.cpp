@@ -20,6 +20,8 @@ Form4::Form4(Form1 &owner)
         QLineEdit *box = new OneLineEdit(this);
         place(box, QStringLiteral("Text%1").arg(n).toLatin1().constData(), 120, 120 + 480 * (n - 1),
               3255, 270);
+        // A screen reader names each box by the registered text it holds.
+        box->setAccessibleName(QStringLiteral("登録文字%1").arg(n));
         *boxes[n - 1] = box;
     }
     Command1 = new QPushButton(QStringLiteral("OK(変更)"), this);

@@ -19,6 +19,8 @@ Form7::Form7(Form1 &owner)
     Frame1 = new QGroupBox(QStringLiteral("ファイル保存関係"), this);
     Label1 = new QLabel(QStringLiteral("初期題名："), Frame1);
     Text1 = new OneLineEdit(Frame1);
+    // Named after what it holds, not after its group box.
+    Text1->setAccessibleName(QStringLiteral("初期題名"));
     Frame2 = new QGroupBox(QStringLiteral("Vellitの設定"), this);
     Check1 = new QCheckBox(QStringLiteral("起動時にウィンドウのサイズ・位置を復元する"), Frame2);
     Check2 = new QCheckBox(QStringLiteral("ファイル名をフルパスで表示"), Frame2);

@@ -8,6 +8,7 @@
 #include "settings/form7.h"
 #include "settings/module1.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -41,6 +42,21 @@ class TestSettings : public QObject
 {
     Q_OBJECT
 private slots:
+    void screenReadersHearWhatEachBoxHolds()
+    {
+        // Through Qt's accessibility interface, the tree AT-SPI hands to screen readers.
+        Fixture f;
+        Form1 &w = f.start();
+        const auto nameOf = [](QWidget *widget) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(widget);
+            return a ? a->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(nameOf(w.Text1), QStringLiteral("本文"));
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(nameOf(w.form4()->textBox(n)), QStringLiteral("登録文字%1").arg(n));
+        QCOMPARE(nameOf(w.form7()->Text1), QStringLiteral("初期題名"));
+    }
+
     void firstRunDefaults()
     {
         Fixture f;
