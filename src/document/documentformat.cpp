@@ -98,32 +98,36 @@ bool isPlainAscii(QByteArrayView bytes)
     });
 }
 
+// Each line-end form: what it writes and what it is called.
+struct LineEndInfo
+{
+    LineEnds lineEnds;
+    const char *text;
+    const char *name;
+};
+
+constexpr LineEndInfo kLineEnds[] = {
+    {LineEnds::CrLf, "\r\n", "CRLF"}, {LineEnds::Lf, "\n", "LF"}, {LineEnds::Cr, "\r", "CR"}};
+
+const LineEndInfo &infoOf(LineEnds lineEnds)
+{
+    for (const LineEndInfo &info : kLineEnds) {
+        if (info.lineEnds == lineEnds)
+            return info;
+    }
+    return kLineEnds[0];
+}
+
 QString lineEnd(LineEnds lineEnds)
 {
-    switch (lineEnds) {
-    case LineEnds::Lf:
-        return QStringLiteral("\n");
-    case LineEnds::Cr:
-        return QStringLiteral("\r");
-    case LineEnds::CrLf:
-        break;
-    }
-    return QStringLiteral("\r\n");
+    return QString::fromLatin1(infoOf(lineEnds).text);
 }
 
 } // namespace
 
 QString lineEndsName(LineEnds lineEnds)
 {
-    switch (lineEnds) {
-    case LineEnds::Lf:
-        return QStringLiteral("LF");
-    case LineEnds::Cr:
-        return QStringLiteral("CR");
-    case LineEnds::CrLf:
-        break;
-    }
-    return QStringLiteral("CRLF");
+    return QString::fromLatin1(infoOf(lineEnds).name);
 }
 
 Reading read(const QByteArray &bytes, Charset encoding)

@@ -41,7 +41,7 @@ Converter &encoder()
 }
 
 // Single bytes that Windows' code page 932 reads as these characters and writes back as
-// the same bytes (textcodec.cpp reads them); glibc's table has no character for them.
+// the same bytes; glibc's table has no character for them.
 constexpr std::pair<unsigned char, char16_t> kWindowsSingleBytes[] = {
     {0x80, 0x0080}, {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}};
 
@@ -155,7 +155,7 @@ QByteArray encodeAnsi(QStringView text, qsizetype *firstUnrepresentable)
             // Code page 932 has nothing outside the BMP: a pair is one "?".
             if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(data[i + 1]))
                 ++i;
-        } else if (c != 0x00A5 && c != 0x203E) {
+        } else if (c != kYen && c != kOverline) {
             code = encodedForm(table, c);
         }
         if (code == kNoByteForm) {
@@ -180,7 +180,7 @@ QByteArray toAnsi(const QString &text)
     // The settings file stores ¥ and ‾ as the bytes of \ and ~, as the profile functions
     // of the platform the file comes from do.
     QString bestFit = text;
-    bestFit.replace(QChar(0x00A5), u'\\').replace(QChar(0x203E), u'~');
+    bestFit.replace(QChar(kYen), u'\\').replace(QChar(kOverline), u'~');
     return encode(bestFit, Charset::ShiftJis);
 }
 
@@ -192,6 +192,15 @@ QString fromAnsi(const QByteArray &bytes)
             text[i] = QChar(kReplacement);
     }
     return text;
+}
+
+char16_t windowsSingleByte(unsigned char byte)
+{
+    for (const auto &[b, ch] : kWindowsSingleBytes) {
+        if (b == byte)
+            return ch;
+    }
+    return 0;
 }
 
 int ansiCode(char16_t ch)

@@ -21,6 +21,16 @@ QString fromAnsi(const QByteArray &bytes);
 /// "?", the offset of the first such character in firstUnrepresentable (-1 if none).
 QByteArray encodeAnsi(QStringView text, qsizetype *firstUnrepresentable);
 
+/// ¥ and ‾: the Japanese tables write them as the bytes of \ and ~, which read back as
+/// those, so a document encoding does not hold them.
+inline constexpr char16_t kYen = 0x00A5;
+inline constexpr char16_t kOverline = 0x203E;
+
+/// The character Windows' code page 932 reads for one of the five single bytes glibc's
+/// table lacks (0x80, 0xA0, 0xFD–0xFF), writing it back as the same byte; 0 for any
+/// other byte.
+char16_t windowsSingleByte(unsigned char byte);
+
 /// The code page 932 form of one BMP character: a byte, or two bytes as lead * 256 +
 /// trail; -1 when the code page has none.
 int ansiCode(char16_t ch);

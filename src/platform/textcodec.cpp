@@ -11,32 +11,39 @@
 namespace platform {
 namespace {
 
-constexpr char16_t kYen = 0x00A5;
-constexpr char16_t kOverline = 0x203E;
-
-const char *iconvName(Charset charset)
+// What each character set is to the program.
+struct CharsetInfo
 {
-    switch (charset) {
-    case Charset::ShiftJis:
-        return "CP932";
-    case Charset::ShiftJis2004:
-        return "SHIFT_JISX0213";
-    case Charset::EucJp:
-        return "EUC-JP";
-    case Charset::EucJis2004:
-        return "EUC-JISX0213";
-    case Charset::Iso2022Jp:
-        // The -2 variant also reads JIS X 0212 and half-width katakana (ESC ( I), and
-        // writes plain ISO-2022-JP for the characters that has.
-        return "ISO-2022-JP-2";
-    case Charset::Utf8:
-        return "UTF-8";
-    case Charset::Utf16Le:
-        return "UTF-16LE";
-    case Charset::Utf16Be:
-        return "UTF-16BE";
+    Charset charset;
+    const char *iconvName;
+    const char *name; // as shown to the user
+    // The set's iconv table writes ¥ and ‾ as the bytes of \ and ~: it does not hold them.
+    bool refusesYenAndOverline;
+    // JIS-Roman: the table reads 0x5C and 0x7E as ¥ and ‾; in a file they are the ASCII
+    // backslash and tilde, as everywhere else on the system.
+    bool readsJisRoman;
+};
+
+constexpr CharsetInfo kInfo[] = {
+    {Charset::ShiftJis, "CP932", "Shift_JIS", true, false},
+    {Charset::ShiftJis2004, "SHIFT_JISX0213", "Shift_JIS-2004", true, true},
+    {Charset::EucJp, "EUC-JP", "EUC-JP", true, false},
+    {Charset::EucJis2004, "EUC-JISX0213", "EUC-JIS-2004", false, false},
+    // The -2 variant also reads JIS X 0212 and half-width katakana (ESC ( I), and writes
+    // plain ISO-2022-JP for the characters that has.
+    {Charset::Iso2022Jp, "ISO-2022-JP-2", "ISO-2022-JP", false, false},
+    {Charset::Utf8, "UTF-8", "UTF-8", false, false},
+    {Charset::Utf16Le, "UTF-16LE", "UTF-16LE", false, false},
+    {Charset::Utf16Be, "UTF-16BE", "UTF-16BE", false, false},
+};
+
+const CharsetInfo &infoOf(Charset charset)
+{
+    for (const CharsetInfo &info : kInfo) {
+        if (info.charset == charset)
+            return info;
     }
-    return "CP932";
+    return kInfo[0];
 }
 
 class Iconv
@@ -58,64 +65,11 @@ private:
     iconv_t m_cd;
 };
 
-// Single bytes that Windows' code page 932 reads as these characters and writes back as
-// the same bytes; glibc's table has no character for them.
-char16_t windowsCharFor(unsigned char byte)
-{
-    switch (byte) {
-    case 0x80:
-        return 0x0080;
-    case 0xA0:
-        return 0xF8F0;
-    case 0xFD:
-        return 0xF8F1;
-    case 0xFE:
-        return 0xF8F2;
-    case 0xFF:
-        return 0xF8F3;
-    default:
-        return 0;
-    }
-}
-
-// JIS-Roman: the JIS X 0213 tables read 0x5C and 0x7E as ¥ and ‾; in a file they are
-// the ASCII backslash and tilde, as everywhere else on the system.
-bool readsJisRoman(Charset charset)
-{
-    return charset == Charset::ShiftJis2004;
-}
-
-// The character sets whose iconv tables write ¥ and ‾ as the bytes of \ and ~: the two
-// characters would come back as others, so the set does not hold them.
-bool refusesYenAndOverline(Charset charset)
-{
-    return charset == Charset::ShiftJis || charset == Charset::ShiftJis2004 ||
-           charset == Charset::EucJp;
-}
-
 } // namespace
 
 QString charsetName(Charset charset)
 {
-    switch (charset) {
-    case Charset::ShiftJis:
-        return QStringLiteral("Shift_JIS");
-    case Charset::ShiftJis2004:
-        return QStringLiteral("Shift_JIS-2004");
-    case Charset::EucJp:
-        return QStringLiteral("EUC-JP");
-    case Charset::EucJis2004:
-        return QStringLiteral("EUC-JIS-2004");
-    case Charset::Iso2022Jp:
-        return QStringLiteral("ISO-2022-JP");
-    case Charset::Utf8:
-        return QStringLiteral("UTF-8");
-    case Charset::Utf16Le:
-        return QStringLiteral("UTF-16LE");
-    case Charset::Utf16Be:
-        return QStringLiteral("UTF-16BE");
-    }
-    return QString();
+    return QString::fromLatin1(infoOf(charset).name);
 }
 
 int unitSize(Charset charset)
@@ -131,7 +85,7 @@ bool isByteEscape(QStringView text, qsizetype i)
 
 struct Decoder::Impl
 {
-    explicit Impl(Charset c) : charset(c), cd("UTF-16LE", iconvName(c)) {}
+    explicit Impl(Charset c) : charset(c), cd("UTF-16LE", infoOf(c).iconvName) {}
     Charset charset;
     Iconv cd;
 };
@@ -162,7 +116,7 @@ QString Decoder::decode(QByteArrayView bytes)
         // An invalid or incomplete sequence: its first byte alone is kept as it is, and
         // reading goes on at the next byte in the same shift state.
         const auto byte = static_cast<unsigned char>(bytes[pos]);
-        const char16_t windows = charset == Charset::ShiftJis ? windowsCharFor(byte) : 0;
+        const char16_t windows = charset == Charset::ShiftJis ? windowsSingleByte(byte) : 0;
         if (windows != 0) {
             out.append(QChar(windows));
         } else {
@@ -171,7 +125,7 @@ QString Decoder::decode(QByteArrayView bytes)
         }
         ++pos;
     }
-    if (readsJisRoman(charset)) {
+    if (infoOf(charset).readsJisRoman) {
         for (QChar &c : out) {
             if (c.unicode() == kYen)
                 c = u'\\';
@@ -203,7 +157,7 @@ void noteUnrepresentable(qsizetype offset, qsizetype *first)
 bool refused(QStringView text, qsizetype i, Charset charset)
 {
     const char16_t c = text[i].unicode();
-    return refusesYenAndOverline(charset) && (c == kYen || c == kOverline);
+    return infoOf(charset).refusesYenAndOverline && (c == kYen || c == kOverline);
 }
 
 QByteArray encodeUtf16(QStringView text, bool bigEndian)
@@ -274,7 +228,7 @@ void encodeRun(iconv_t cd, QStringView text, qsizetype offset, Charset charset, 
 
 struct Encoder::Impl
 {
-    explicit Impl(Charset c) : charset(c), cd(iconvName(c), "UTF-16LE") {}
+    explicit Impl(Charset c) : charset(c), cd(infoOf(c).iconvName, "UTF-16LE") {}
     Charset charset;
     Iconv cd;
 };
@@ -296,10 +250,11 @@ QByteArray Encoder::encode(QStringView text, qsizetype *firstUnrepresentable)
     out.reserve(text.size() * 3);
     // Runs between byte escapes, and for the JIS-Roman tables between ASCII characters,
     // which are written as themselves.
+    const bool jisRoman = infoOf(charset).readsJisRoman;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         const bool escape = i < text.size() && isByteEscape(text, i);
-        const bool ascii = i < text.size() && readsJisRoman(charset) && text[i].unicode() < 0x80;
+        const bool ascii = i < text.size() && jisRoman && text[i].unicode() < 0x80;
         if (i < text.size() && !escape && !ascii)
             continue;
         if (i > start)
