@@ -54,11 +54,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (form.encoding != Charset::ShiftJis && consistent)
         CHECK(written == bytes);
 
-    // An edit reads back as made. In ISO-2022-JP a kept byte or an ESC inside a line
-    // means what the shift state around it makes it mean, which an edit can change.
+    // An edit reads back as made. Where a kept byte can pair with what follows it once
+    // the edited line is encoded afresh, it may read back otherwise: in ISO-2022-JP (the
+    // shift state around it decides, for an ESC too), and in the encodings whose tables
+    // may write a character with another code than it was read with (code page 932's two
+    // codes, the JIS X 0213 combining sequences). UTF-8, UTF-16 and EUC-JP give every
+    // character back its own bytes.
+    const bool exactEncoder = form.encoding == Charset::Utf8 || form.encoding == Charset::EucJp ||
+                              platform::unitSize(form.encoding) == 2;
     const bool shiftDependent =
-        form.encoding == Charset::Iso2022Jp &&
-        (documentformat::hasByteEscapes(reading.text) || reading.text.contains(QChar(0x1B)));
+        (!exactEncoder && documentformat::hasByteEscapes(reading.text)) ||
+        (form.encoding == Charset::Iso2022Jp && reading.text.contains(QChar(0x1B)));
     if (!shiftDependent) {
         const QString edited = QStringLiteral("x") + reading.text;
         qsizetype unrepresentable = -1;
