@@ -2,14 +2,13 @@
 #include "platform/commondialog.h"
 
 #include "platform/colors.h"
+#include "platform/fontdialog.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
@@ -139,16 +138,10 @@ public:
 
     bool font(QWidget *parent, QFont &font) override
     {
-        QFontDialog dialog(font, parent);
-        dialog.setOption(QFontDialog::DontUseNativeDialog);
-        // Face, size, bold and italic only: the effects (underline, strike-out) are hidden.
-        for (QCheckBox *effect : dialog.findChildren<QCheckBox *>()) {
-            if (auto *group = qobject_cast<QGroupBox *>(effect->parentWidget()))
-                group->hide();
-        }
+        FontDialog dialog(font, parent);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        const QFont chosen = dialog.selectedFont();
+        const QFont chosen = dialog.chosenFont();
         font.setFamily(chosen.family());
         font.setPointSizeF(chosen.pointSizeF());
         font.setBold(chosen.bold());
