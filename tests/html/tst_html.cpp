@@ -1,5 +1,6 @@
 // The tag menu and the browser preview, with a browser double and with the real
-// launcher against stand-in xdg-open programs.
+// launcher against stand-in sensible-browser programs, with no browser named by the
+// desktop.
 #include "support/fixture.h"
 
 #include "platform/browser.h"
@@ -23,12 +24,12 @@ struct ScriptedBrowser : platform::Browser
     bool fails = false;
 };
 
-// A stand-in xdg-open first in PATH that exits with code.
-struct FakeXdgOpen
+// A stand-in sensible-browser first in PATH that exits with code.
+struct FakeSensibleBrowser
 {
-    explicit FakeXdgOpen(int code) : oldPath(qgetenv("PATH"))
+    explicit FakeSensibleBrowser(int code) : oldPath(qgetenv("PATH"))
     {
-        QFile script(dir.filePath("xdg-open"));
+        QFile script(dir.filePath("sensible-browser"));
         script.open(QIODevice::WriteOnly);
         script.write("#!/bin/sh\nexit " + QByteArray::number(code) + "\n");
         script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
@@ -36,7 +37,7 @@ struct FakeXdgOpen
         script.close();
         qputenv("PATH", QFile::encodeName(dir.path()) + ':' + oldPath);
     }
-    ~FakeXdgOpen() { qputenv("PATH", oldPath); }
+    ~FakeSensibleBrowser() { qputenv("PATH", oldPath); }
     QTemporaryDir dir;
     QByteArray oldPath;
 };
@@ -47,6 +48,14 @@ class TestHtml : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        // A desktop that names no web browser: the launcher falls back on sensible-browser.
+        for (const char *variable :
+             {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
+            qputenv(variable, QFile::encodeName(noDesktop.path()));
+    }
+
     void tagsReplaceTheSelection_data()
     {
         QTest::addColumn<QString>("item");
@@ -169,14 +178,14 @@ private slots:
     {
         QFETCH(int, exitCode);
         QFETCH(int, failures);
-        FakeXdgOpen fake(exitCode);
+        FakeSensibleBrowser fake(exitCode);
         int failed = 0;
         platform::openInBrowser(QStringLiteral("file:///x.html"), [&] { ++failed; });
         QTest::qWait(300);
         QCOMPARE(failed, failures);
     }
 
-    void missingXdgOpenIsAFailure()
+    void missingSensibleBrowserIsAFailure()
     {
         const QByteArray oldPath = qgetenv("PATH");
         QTemporaryDir empty;
@@ -186,6 +195,9 @@ private slots:
         QTRY_COMPARE(failed, 1);
         qputenv("PATH", oldPath);
     }
+
+private:
+    QTemporaryDir noDesktop;
 };
 
 QTEST_MAIN(TestHtml)
