@@ -98,6 +98,21 @@ QString browserFailed(const QString &address)
     return QStringLiteral("ブラウザを起動できませんでした。\r\n") + address;
 }
 
+QString printFontTooLarge(double points)
+{
+    return QStringLiteral("フォントが大きすぎるため印刷できません (%1 ポイント)。\r\n"
+                          "本文の行がページのヘッダーとフッターの間に収まりません。"
+                          "フォントを小さくするか、大きな用紙を選んでください。")
+        .arg(points);
+}
+
+QString printFontTooSmall(double points)
+{
+    return QStringLiteral("フォントが小さすぎるため印刷できません (%1 ポイント)。\r\n"
+                          "フォントを大きくしてください。")
+        .arg(points);
+}
+
 QString backupFailed(const QString &path, const QString &reason)
 {
     return QStringLiteral("バックアップファイル「") + path +

@@ -1,5 +1,7 @@
 // Page set-up and printing from the file menu.
 #include "app/form1.h"
+#include "app/textarea.h"
+#include "document/messages.h"
 #include "platform/messagebox.h"
 #include "settings/module1.h"
 
@@ -40,6 +42,14 @@ void Form1::mnuPrint_Click()
     // Events run while printing: no second run may start meanwhile.
     const QStringList printItems = {QStringLiteral("mnuPrint"), QStringLiteral("mnuPagestyle")};
     setItemsEnabled(printItems, false);
-    Module1::PrintDocument(*this);
+    const Module1::PrintOutcome outcome = Module1::PrintDocument(*this);
     setItemsEnabled(printItems, true);
+    // A failure of the printer itself ends the command silently; a font that does not
+    // fit is said, since nothing came out.
+    if (outcome == Module1::PrintOutcome::FontTooLarge)
+        platform::MsgBox(this, messages::printFontTooLarge(Text1->fontSize()),
+                         platform::Buttons::Ok, platform::Icon::Exclamation);
+    else if (outcome == Module1::PrintOutcome::FontTooSmall)
+        platform::MsgBox(this, messages::printFontTooSmall(Text1->fontSize()),
+                         platform::Buttons::Ok, platform::Icon::Exclamation);
 }

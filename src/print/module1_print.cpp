@@ -32,12 +32,12 @@ void draw(PrintRun &run, const printlayout::Placed &placed)
                          placed.text);
 }
 
+// Measures the page and lays the text out, before anything is sent to the printer.
 void SetUpPrintPage(Form1 &form, PrintRun &run)
 {
     // The text area's face and size; bold and italic are not copied.
     run.font = QFont(form.Text1->fontName());
     run.font.setPointSizeF(form.Text1->fontSize());
-    run.painter.setFont(run.font);
     run.dotsPerMm = run.printer->resolution() / 25.4;
     const QFontMetricsF metrics(run.font, run.printer);
     run.ascent = metrics.ascent();
@@ -62,6 +62,8 @@ void PrintPageFrame(PrintRun &run)
 
 bool PrintBody(PrintRun &run)
 {
+    run.pageNumber = 1;
+    PrintPageFrame(run);
     for (const printlayout::Placed &line : run.layout.body) {
         QCoreApplication::processEvents();
         if (line.page != run.pageNumber) {
@@ -75,29 +77,41 @@ bool PrintBody(PrintRun &run)
     return true;
 }
 
+// A printer that cannot make copies itself (a PDF file) is given the document as many
+// times as copies were asked for.
+int copiesToDraw(const QPrinter &printer)
+{
+    return printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+}
+
 } // namespace
 
-bool PrintDocument(Form1 &form)
+PrintOutcome PrintDocument(Form1 &form)
 {
     PrintRun run;
     run.printer = &form.CommonDialog1.printer();
-    if (!run.painter.begin(run.printer))
-        return false;
     SetUpPrintPage(form, run);
-    if (!run.layout.printable) {
-        run.printer->abort();
-        run.painter.end();
-        return false;
+    switch (run.layout.fit) {
+    case printlayout::Fit::FontTooSmall:
+        return PrintOutcome::FontTooSmall;
+    case printlayout::Fit::FontTooLarge:
+        return PrintOutcome::FontTooLarge;
+    case printlayout::Fit::Fits:
+        break;
     }
-    run.pageNumber = 1;
-    PrintPageFrame(run);
-    if (!PrintBody(run)) {
-        // Pages already drawn are discarded, not sent half.
-        run.printer->abort();
-        run.painter.end();
-        return false;
+    const int copies = copiesToDraw(*run.printer);
+    if (!run.painter.begin(run.printer))
+        return PrintOutcome::Failed;
+    run.painter.setFont(run.font);
+    for (int copy = 0; copy < copies; ++copy) {
+        if ((copy > 0 && !run.printer->newPage()) || !PrintBody(run)) {
+            // Pages already drawn are discarded, not sent half.
+            run.printer->abort();
+            run.painter.end();
+            return PrintOutcome::Failed;
+        }
     }
-    return run.painter.end();
+    return run.painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 } // namespace Module1

@@ -11,8 +11,8 @@ namespace {
 
 constexpr double kMargin = 10;
 constexpr double kLineHeightFactor = 1.25;
-// Header on line 1, body from line 4; the footer on the last line must come after it.
-constexpr int kFewestLines = 6;
+constexpr double kBodyTopLines = 4;
+constexpr double kGapLines = 0.25;
 
 int roundHalfEven(double value)
 {
@@ -52,9 +52,15 @@ qsizetype fittingLength(QStringView rest, qsizetype limit, const Measures &m, in
     return fits;
 }
 
+// The footer is on the page's last line.
+double footerTop(const Layout &layout)
+{
+    return (layout.linesPerPage - 1) * double(layout.lineHeight);
+}
+
 void addFrame(Layout &layout, int page, const QString &header, const Measures &m)
 {
-    const double footerY = (layout.linesPerPage - 1) * double(layout.lineHeight);
+    const double footerY = footerTop(layout);
     layout.frames.append({page, kMargin, double(layout.lineHeight), header});
     layout.frames.append(
         {page, kMargin, footerY, QString::number(page) + QStringLiteral("ページ")});
@@ -72,12 +78,16 @@ Layout layOut(const QString &text, const QString &headerText, const Measures &m)
         return layout;
     layout.linesPerPage = static_cast<int>(std::floor(m.printableHeight / layout.lineHeight));
     layout.rightEdge = roundHalfEven(m.printableWidth - kMargin);
-    if (layout.linesPerPage < kFewestLines)
+    // A page full after its first body line gives every line a page of its own, which
+    // must still end above the footer.
+    const double bodyTop = kBodyTopLines * layout.lineHeight;
+    if (bodyTop + kGapLines * layout.lineHeight + m.textHeight > footerTop(layout)) {
+        layout.fit = Fit::FontTooLarge;
         return layout;
-    layout.printable = true;
+    }
+    layout.fit = Fit::Fits;
 
     const QString header = headerText.isEmpty() ? QStringLiteral("無題") : headerText;
-    const double bodyTop = 4.0 * layout.lineHeight;
     const double pageFull = double(layout.linesPerPage - 4) * layout.lineHeight;
     int page = 1;
     addFrame(layout, page, header, m);
@@ -97,7 +107,7 @@ Layout layOut(const QString &text, const QString &headerText, const Measures &m)
             length = rest.at(0).isHighSurrogate() && limit > 1 ? 2 : 1;
         // A piece that reaches the end of its line takes the line break with it.
         const qsizetype consumed = length == limit && lineBreak >= 0 ? length + 2 : length;
-        y += 0.25 * layout.lineHeight;
+        y += kGapLines * layout.lineHeight;
         layout.body.append({page, kMargin, y, rest.left(length).toString()});
         y += m.textHeight;
         rest = rest.mid(consumed);

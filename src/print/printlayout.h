@@ -30,6 +30,10 @@ struct Placed
     QString text;
 };
 
+/// Whether a page can hold its header, one body line and its footer, each clear of the
+/// others.
+enum class Fit { Fits, FontTooSmall, FontTooLarge };
+
 struct Layout
 {
     int lineHeight = 0;
@@ -40,9 +44,9 @@ struct Layout
     QList<Placed> frames;
     /// The body lines in print order.
     QList<Placed> body;
-    /// False when the page cannot hold its frame and a body line (a line height that
-    /// rounds to 0, a font too large for the page): nothing is printed.
-    bool printable = false;
+    /// Anything but Fits (a line height that rounds to 0, a body line that would reach
+    /// the footer): nothing is laid out and nothing may be printed.
+    Fit fit = Fit::FontTooSmall;
 };
 
 /// The layout of text: a header line with header ("無題" when empty), the body from

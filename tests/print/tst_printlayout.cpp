@@ -78,7 +78,7 @@ private slots:
     void emptyDocumentIsOnePageWithItsFrame()
     {
         const Layout l = layOut(QString(), QString(), fixedMeasures());
-        QVERIFY(l.printable);
+        QCOMPARE(l.fit, Fit::Fits);
         QCOMPARE(l.lineHeight, 5);
         QCOMPARE(l.linesPerPage, 55);
         QCOMPARE(l.rightEdge, 180);
@@ -151,9 +151,17 @@ private slots:
 
     void unprintableMeasuresPrintNothing()
     {
-        QVERIFY(!layOut("a", "h", fixedMeasures(277, 0.3)).printable); // line height 0
-        QVERIFY(!layOut("a", "h", fixedMeasures(25)).printable);       // 5 lines a page
-        QVERIFY(layOut("a", "h", fixedMeasures(30)).printable);        // 6 lines a page
+        QCOMPARE(layOut("a", "h", fixedMeasures(277, 0.3)).fit, Fit::FontTooSmall); // height 0
+        QCOMPARE(layOut("a", "h", fixedMeasures(25)).fit, Fit::FontTooLarge); // 5 lines a page
+        // 6 lines a page: a body line at 4.25 line heights would reach the footer at 5.
+        const Layout six = layOut("a", "h", fixedMeasures(30));
+        QCOMPARE(six.fit, Fit::FontTooLarge);
+        QVERIFY(six.body.isEmpty() && six.frames.isEmpty());
+        // 7: every line on a page of its own, ending above the footer.
+        const Layout seven = layOut("a\r\nb", "h", fixedMeasures(35));
+        QCOMPARE(seven.fit, Fit::Fits);
+        for (const Placed &line : seven.body)
+            QVERIFY(line.y + 4 <= 6 * seven.lineHeight);
     }
 
     void aCharacterWiderThanTheMarginsPrintsAlone()

@@ -4,6 +4,7 @@
 
 #include "settings/module1.h"
 
+#include <QAction>
 #include <QFontMetricsF>
 #include <QPrinter>
 #include <QProcess>
@@ -17,7 +18,7 @@ namespace {
 struct Word
 {
     int page;
-    double xMin, yMin, xMax; // millimetres from the page's top-left
+    double xMin, yMin, xMax, yMax; // millimetres from the page's top-left
     QString text;
 };
 
@@ -30,7 +31,7 @@ QList<Word> wordsOf(const QString &pdf)
     QList<Word> words;
     int page = 0;
     static const QRegularExpression tag(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     constexpr double mmPerPoint = 25.4 / 72;
     for (auto it = tag.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
@@ -40,9 +41,41 @@ QList<Word> wordsOf(const QString &pdf)
         }
         words.append({page, m.captured(1).toDouble() * mmPerPoint,
                       m.captured(2).toDouble() * mmPerPoint, m.captured(3).toDouble() * mmPerPoint,
-                      m.captured(4)});
+                      m.captured(4).toDouble() * mmPerPoint, m.captured(5)});
     }
     return words;
+}
+
+int pagesOf(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdfinfo", {pdf});
+    p.waitForFinished();
+    static const QRegularExpression pages(R"(Pages:\s+(\d+))");
+    return pages.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1).toInt();
+}
+
+// Prints to a PDF file on A4 in IPAGothic.
+QPrinter &pdfPrinter(Fixture &f, Form1 &w, double points)
+{
+    w.Text1->setFontName(QStringLiteral("IPAGothic"));
+    w.Text1->setFontSize(points);
+    QPrinter &printer = w.CommonDialog1.printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(f.path("out.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    return printer;
+}
+
+// The rules' line height and lines a page for a font size on a printer.
+std::pair<int, int> linesOf(QPrinter &printer, double points)
+{
+    QFont font(QStringLiteral("IPAGothic"));
+    font.setPointSizeF(points);
+    const double textHeight =
+        QFontMetricsF(font, &printer).height() / (printer.resolution() / 25.4);
+    const int lineHeight = int(std::nearbyint(textHeight * 1.25));
+    return {lineHeight, int(printer.pageRect(QPrinter::Millimeter).height() / lineHeight)};
 }
 
 const Word *find(const QList<Word> &words, int page, const QString &text)
@@ -77,7 +110,7 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(f.path("out.pdf"));
         printer.setPageSize(QPageSize(QPageSize::A4));
-        QVERIFY(Module1::PrintDocument(w));
+        QCOMPARE(Module1::PrintDocument(w), Module1::PrintOutcome::Printed);
 
         // The rules' numbers for this font and page.
         QFont font(QStringLiteral("IPAGothic"));
@@ -120,6 +153,65 @@ private slots:
         QCOMPARE(found, 60);
         QVERIFY(find(words, 2, QStringLiteral("日本語の行60")) ||
                 find(words, 3, QStringLiteral("日本語の行60")));
+    }
+
+    void fontTooLargeIsRefusedBeforeTheFileIsTouched()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText("a\r\nb");
+        QPrinter &printer = pdfPrinter(f, w, 12);
+        double points = 12;
+        while (linesOf(printer, points).second > 6)
+            points += 2;
+        w.Text1->setFontSize(points);
+        QFile old(f.path("out.pdf"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the user's earlier PDF");
+        old.close();
+        f.dialogs.printerAccepts = true;
+        w.mnuPrint_Click();
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QVERIFY(f.boxes.shown.at(0).text.startsWith(QStringLiteral("フォントが大きすぎる")));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the user's earlier PDF"));
+        QVERIFY(w.findChild<QAction *>("mnuPrint")->isEnabled());
+    }
+
+    void sevenLinesAPageGiveEveryLineItsOwnPageAboveTheFooter()
+    {
+        if (QProcess::execute("pdftotext", {"-v"}) < 0)
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("一\r\n二"));
+        QPrinter &printer = pdfPrinter(f, w, 12);
+        double points = 12;
+        while (linesOf(printer, points).second > 7)
+            points += 1;
+        QCOMPARE(linesOf(printer, points).second, 7);
+        w.Text1->setFontSize(points);
+        QCOMPARE(Module1::PrintDocument(w), Module1::PrintOutcome::Printed);
+        const QList<Word> words = wordsOf(f.path("out.pdf"));
+        QCOMPARE(pagesOf(f.path("out.pdf")), 3);
+        QVERIFY(!find(words, 1, QStringLiteral("一")));
+        for (int page : {2, 3}) {
+            const Word *line = find(words, page, page == 2 ? QStringLiteral("一") : "二");
+            const Word *footer = find(words, page, QString::number(page) + "ページ");
+            QVERIFY(line && footer);
+            QVERIFY(line->yMax < footer->yMin);
+        }
+    }
+
+    void copiesToAPdfFileAreAllThere()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("一ページ目"));
+        QPrinter &printer = pdfPrinter(f, w, 12);
+        printer.setCopyCount(3);
+        QCOMPARE(Module1::PrintDocument(w), Module1::PrintOutcome::Printed);
+        QCOMPARE(pagesOf(f.path("out.pdf")), 3);
     }
 };
 

@@ -66,7 +66,9 @@ public:
         color = colors.dequeue();
         return true;
     }
-    bool printer(QWidget *, QPrinter &, bool) override { return false; }
+    /// The printer dialogs answer OK when printerAccepts, Cancel otherwise.
+    bool printerAccepts = false;
+    bool printer(QWidget *, QPrinter &, bool) override { return printerAccepts; }
 
 private:
     bool answer(const QString &filter, QString &fileName, bool *readOnly,
