@@ -3,6 +3,7 @@
 
 #include "platform/colors.h"
 #include "platform/fontdialog.h"
+#include "platform/pagesetupdialog.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -12,7 +13,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
@@ -162,7 +162,7 @@ public:
     bool printer(QWidget *parent, QPrinter &printer, bool setupOnly) override
     {
         if (setupOnly) {
-            QPageSetupDialog dialog(&printer, parent);
+            PageSetupDialog dialog(printer, parent);
             return dialog.exec() == QDialog::Accepted;
         }
         QPrintDialog dialog(&printer, parent);
