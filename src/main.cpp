@@ -1,10 +1,9 @@
 // Vellit: starts the main window with the command line as one string.
 #include "app/form1.h"
+#include "platform/qttexts.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -14,12 +13,7 @@ int main(int argc, char *argv[])
     // class, "Vellit" from the application name (StartupWMClass).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vellit"));
 
-    // Qt's own texts (message-box buttons, file, font, colour and print dialogs) in
-    // Japanese, whatever the user's locale.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qt_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    platform::installJapaneseQtTexts();
 
     const QStringList args = QApplication::arguments().mid(1);
     Form1 window;

@@ -1,0 +1,50 @@
+#include "platform/qttexts.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace platform {
+namespace {
+
+struct Gap
+{
+    const char *context;
+    const char *source;
+    const char *japanese;
+};
+
+// Texts of Qt 6's dialogs that its Japanese catalogue does not cover: the file dialog's
+// type column, the print dialog's page-range choice.
+constexpr Gap kGaps[] = {
+    {"QAbstractFileIconProvider", "Folder", "フォルダ"},
+    {"QPrintSettingsOutput", "Pages", "ページ指定"},
+};
+
+class GapTranslator final : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        for (const Gap &gap : kGaps) {
+            if (qstrcmp(context, gap.context) == 0 && qstrcmp(source, gap.source) == 0)
+                return QString::fromUtf8(gap.japanese);
+        }
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+void installJapaneseQtTexts()
+{
+    static QTranslator qtCatalogue;
+    static GapTranslator gaps;
+    if (qtCatalogue.load(QStringLiteral("qt_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtCatalogue);
+    QCoreApplication::installTranslator(&gaps);
+}
+
+} // namespace platform
