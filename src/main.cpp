@@ -1,5 +1,6 @@
 // Vellit: starts the main window with the command line as one string.
 #include "app/form1.h"
+#include "platform/displayserver.h"
 #include "platform/qttexts.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 
 int main(int argc, char *argv[])
 {
+    platform::preferXWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellit"));
     // The desktop links the window to its menu entry by this name and by the window's

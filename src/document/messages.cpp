@@ -98,6 +98,12 @@ QString browserFailed(const QString &address)
     return QStringLiteral("ブラウザを起動できませんでした。\r\n") + address;
 }
 
+QString topMostUnavailable()
+{
+    return QStringLiteral("Wayland の画面では、ウィンドウを常に手前に表示できません。\r\n"
+                          "XWayland のある環境では、Vellit は X11 で動いてこの機能を使えます。");
+}
+
 QString printFontTooLarge(double points)
 {
     return QStringLiteral("フォントが大きすぎるため印刷できません (%1 ポイント)。\r\n"

@@ -34,6 +34,9 @@ QString backupUnusable(const QString &unusablePath, const QString &usedPath);
 /// The preview could not start a browser for address.
 QString browserFailed(const QString &address);
 
+/// 常に手前に表示 under a display server that does not allow it (Wayland).
+QString topMostUnavailable();
+
 /// Printing refused before anything is printed: the text area's font is too large for a
 /// body line between the header and the footer of a page, or too small to measure.
 QString printFontTooLarge(double points);

@@ -2,6 +2,9 @@
 // saved at once as the font group; the topmost band, never saved.
 #include "app/form1.h"
 #include "app/textarea.h"
+#include "document/messages.h"
+#include "platform/displayserver.h"
+#include "platform/messagebox.h"
 #include "settings/module1.h"
 
 #include <QAction>
@@ -59,6 +62,12 @@ void Form1::mnuBackcolor_Click()
 
 void Form1::mnuShowM_Click()
 {
+    // Wayland lets no window keep itself above the others: said, and the marks stay.
+    if (!platform::canKeepOnTop()) {
+        platform::MsgBox(this, messages::topMostUnavailable(), platform::Buttons::Ok,
+                         platform::Icon::Exclamation);
+        return;
+    }
     QAction *main = item(QStringLiteral("mnuShowM"));
     QAction *popup = item(QStringLiteral("mnupopShowM"));
     main->setChecked(!main->isChecked());
