@@ -19,7 +19,18 @@ install_missing_packages() {
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libicu-dev libxcb1-dev libglib2.0-dev xdg-utils qt6-translations-l10n qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho)
 
+# The sanitizer build's compiler and runtimes (AddressSanitizer, UBSan, libFuzzer).
+SANITIZER_PACKAGES=(clang libclang-rt-14-dev)
+
 build_vellit() {
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build build -j"$(nproc)"
+}
+
+# The core library, the unit and widget tests and the fuzz targets with AddressSanitizer
+# and UndefinedBehaviorSanitizer, in build-sanitize/.
+build_sanitized() {
+    CC=clang CXX=clang++ cmake -S . -B build-sanitize -DVELLIT_SANITIZE=ON \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build-sanitize -j"$(nproc)"
 }

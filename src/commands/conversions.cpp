@@ -93,13 +93,16 @@ private:
     std::vector<std::array<char16_t, 2>> m_map;
 };
 
+enum class Case { Lower, Upper, Title };
+
 // Case mapping one character at a time, so that no rule looks at the characters around
 // it: Σ at the end of a word becomes σ, which Shift-JIS can hold, not ς. Each mapping
-// is taken from ICU once.
+// is taken from ICU once. Title case is the form of a word's first letter: ß gives Ss,
+// not SS, so that a word converted twice stays as it was converted once.
 class CaseTable
 {
 public:
-    explicit CaseTable(bool toUpper) : m_toUpper(toUpper), m_map(0x10000) {}
+    explicit CaseTable(Case mapping) : m_case(mapping), m_map(0x10000) {}
 
     QString apply(const QString &text)
     {
@@ -111,7 +114,7 @@ public:
             if (QChar::isHighSurrogate(c) && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
                 out.append(map(text.mid(i, 2)));
                 ++i;
-            } else if (c < 0x80 && !m_toUpper) {
+            } else if (c < 0x80 && m_case == Case::Lower) {
                 out.append(QChar(c >= u'A' && c <= u'Z' ? c + 0x20 : c));
             } else if (c < 0x80) {
                 out.append(QChar(c >= u'a' && c <= u'z' ? c - 0x20 : c));
@@ -131,7 +134,18 @@ private:
     QString map(const QString &one) const
     {
         icu::UnicodeString s = toIcu(one);
-        const QString mapped = fromIcu(m_toUpper ? s.toUpper(japanese()) : s.toLower(japanese()));
+        switch (m_case) {
+        case Case::Lower:
+            s.toLower(japanese());
+            break;
+        case Case::Upper:
+            s.toUpper(japanese());
+            break;
+        case Case::Title:
+            s.toTitle(nullptr, japanese(), U_TITLECASE_NO_BREAK_ADJUSTMENT);
+            break;
+        }
+        const QString mapped = fromIcu(s);
         return holdsInShiftJis(one) && !holdsInShiftJis(mapped) ? one : mapped;
     }
 
@@ -142,7 +156,7 @@ private:
         return unrepresentable < 0;
     }
 
-    bool m_toUpper;
+    Case m_case;
     std::vector<QString> m_map;
 };
 
@@ -211,18 +225,19 @@ QString composeMarks(const QString &text)
 
 QString lower(const QString &text)
 {
-    static CaseTable table(false);
+    static CaseTable table(Case::Lower);
     return table.apply(text);
 }
 
 QString upper(const QString &text)
 {
-    static CaseTable table(true);
+    static CaseTable table(Case::Upper);
     return table.apply(text);
 }
 
 QString properCase(const QString &text)
 {
+    static CaseTable title(Case::Title);
     const QString lowered = lower(text);
     QString out;
     out.reserve(lowered.size());
@@ -236,7 +251,7 @@ QString properCase(const QString &text)
         }
         if (wordStart) {
             const bool pair = QChar::isHighSurrogate(c) && i + 1 < lowered.size();
-            out.append(upper(lowered.mid(i, pair ? 2 : 1)));
+            out.append(title.apply(lowered.mid(i, pair ? 2 : 1)));
             i += pair ? 1 : 0;
             wordStart = false;
         } else {

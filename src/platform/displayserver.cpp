@@ -14,8 +14,8 @@ QByteArray preferredPlatform(const QByteArray &qpaPlatform, const QByteArray &wa
 
 void preferXWayland()
 {
-    const QByteArray platform =
-        preferredPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
+    const QByteArray platform = preferredPlatform(qgetenv("QT_QPA_PLATFORM"),
+                                                  qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
 }

@@ -61,23 +61,23 @@ QString fold(const QString &text)
     return out;
 }
 
+QString comparable(const QString &text, bool exact)
+{
+    return exact ? platform::storedForms(text) : fold(text);
+}
+
 qsizetype find(const QString &text, const QString &needle, qsizetype start, bool exact)
 {
     if (needle.isEmpty() || start < 0 || start >= text.size())
         return -1;
-    if (exact)
-        return platform::storedForms(text).indexOf(platform::storedForms(needle), start);
-    // Only the part from start on needs folding.
-    const QString folded = fold(text.mid(start));
-    const qsizetype p = folded.indexOf(fold(needle));
+    // Only the part from start on needs converting.
+    const qsizetype p = comparable(text.mid(start), exact).indexOf(comparable(needle, exact));
     return p < 0 ? -1 : p + start;
 }
 
 bool equal(const QString &a, const QString &b, bool exact)
 {
-    if (a.size() != b.size())
-        return false;
-    return exact ? platform::storedForms(a) == platform::storedForms(b) : fold(a) == fold(b);
+    return a.size() == b.size() && comparable(a, exact) == comparable(b, exact);
 }
 
 } // namespace matching

@@ -10,6 +10,11 @@ namespace matching {
 /// The folded form of a text: one unit for each unit of the text.
 QString fold(const QString &text);
 
+/// The form in which texts are compared under the rule: each character in the form
+/// Shift-JIS stores it (exact), or folded; one unit for each unit of the text, so an
+/// offset in it is an offset in the text.
+QString comparable(const QString &text, bool exact);
+
 /// The first offset p >= start where the run of text as long as needle equals needle
 /// under the rule; -1 when there is none or needle is empty. Forward only.
 qsizetype find(const QString &text, const QString &needle, qsizetype start, bool exact);

@@ -11,6 +11,7 @@ Outcome plan(const QString &text, int selStart, int selLength, const QString &se
              const QString &replacement, bool exact)
 {
     Outcome out;
+    out.finalText = text;
     out.selStart = selStart;
     out.selLength = selLength;
     if (search.isEmpty())
@@ -36,18 +37,16 @@ Outcome plan(const QString &text, int selStart, int selLength, const QString &se
 
     result = text.left(selStart);
     // The first step replaces the selection only when it is an occurrence itself.
-    if (matching::equal(text.mid(selStart, selLength), search, exact) && selLength == search.size())
+    if (matching::equal(text.mid(selStart, selLength), search, exact))
         replaceAt(selStart);
-    // The fold maps unit to unit, so offsets in the folded text are offsets in the text.
-    const QString haystack = exact ? text : matching::fold(text);
-    const QString needle = exact ? search : matching::fold(search);
+    // Compared as find compares, in a form whose offsets are the text's.
+    const QString haystack = matching::comparable(text, exact);
+    const QString needle = matching::comparable(search, exact);
     qsizetype p;
     while (next < haystack.size() && (p = haystack.indexOf(needle, next)) >= 0)
         replaceAt(p);
-    if (!out.replaced) {
-        out.finalText = text;
+    if (!out.replaced)
         return out;
-    }
     out.selStart = static_cast<int>(result.size());
     out.selLength = 0;
     result += QStringView(text).mid(next);

@@ -25,6 +25,18 @@ private slots:
         QCOMPARE(lower(QStringLiteral("𐐀")), QStringLiteral("𐐨"));
     }
 
+    void properCaseTwiceIsProperCaseOnce()
+    {
+        // A word's first letter takes its title case: ß gives Ss (not SS, which a
+        // second conversion would turn into Ss).
+        for (const QString &word : {QStringLiteral("ßa"), QStringLiteral("\u01C6a")}) {
+            const QString once = conversions::properCase(word);
+            QCOMPARE(conversions::properCase(once), once);
+        }
+        QCOMPARE(conversions::properCase(QStringLiteral("ßa straße")),
+                 QStringLiteral("Ssa Straße"));
+    }
+
     void properCase_data()
     {
         QTest::addColumn<QString>("in");

@@ -5,24 +5,12 @@
 // encoding.
 #include "document/backupformat.h"
 #include "document/documentformat.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+#include "fuzzinput.h"
 
 namespace {
 
 using documentformat::LineEnds;
 using platform::Charset;
-
-// Aborts, naming the property, when it does not hold.
-#define CHECK(property)                                                                            \
-    do {                                                                                           \
-        if (!(property)) {                                                                         \
-            std::fprintf(stderr, "property failed: %s\n", #property);                              \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 bool hasLoneCr(const QString &decodedWithBreaks)
 {

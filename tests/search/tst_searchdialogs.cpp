@@ -178,6 +178,16 @@ private slots:
         QCOMPARE(f.boxes.shown.at(0).text, notFound(search));
     }
 
+    void replaceAllTreatsStoredAlikeCharactersAlike()
+    {
+        // 〜 and ～ are one character in Shift-JIS: Replace and Replace All both take them.
+        Fixture f;
+        Form1 &w = f.start();
+        w.Text1->setText(QStringLiteral("〜a～a"));
+        openReplace(w, QStringLiteral("～"), "X", true).Command3_Click();
+        QCOMPARE(w.Text1->text(), QStringLiteral("XaXa"));
+    }
+
     void replaceChecksTheSelectionUnderTheRule()
     {
         Fixture f;
@@ -205,12 +215,13 @@ private slots:
     void replaceAllMatchesStepByStep()
     {
         QRandomGenerator random(11);
-        const QStringList searches = {"a", "ab", "AB", "か", "ｶ", "aa", "b"};
-        const QStringList replacements = {"", "x", "a", "aa", "AB", "カ", "ab"};
+        const QStringList searches = {"a", "ab", "AB", "か", "ｶ", "aa", "b", "～", "〜a", "−"};
+        const QStringList replacements = {"", "x", "a", "aa", "AB", "カ", "ab", "〜"};
         for (int round = 0; round < 150; ++round) {
             QString text;
             const int length = random.bounded(30);
-            const QString alphabet = QStringLiteral("aAbBかカｶ \r\n");
+            // With characters Shift-JIS stores alike: 〜 ～, − －.
+            const QString alphabet = QStringLiteral("aAbBかカｶ \r\n〜～−－");
             for (int i = 0; i < length; ++i)
                 text += alphabet.at(random.bounded(alphabet.size()));
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# A bounded run of a libFuzzer target: a fresh corpus from the seed files (real files,
+# each given as it is), the target run for SECONDS, its crash or property failure
+# failing the test. Minimized inputs of failures belong in the unit tests.
+# Usage: run_bounded.sh TARGET SECONDS SEED-DIR...
+set -euo pipefail
+target=$1
+seconds=$2
+shift 2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/corpus"
+for dir in "$@"; do
+    find "$dir" -maxdepth 1 -type f ! -name '*.md' -exec cp {} "$work/corpus/" \;
+done
+cd "$work"
+"$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 \
+    "$work/corpus" 2>&1 | grep -v '^#[0-9]*\s*\(NEW\|REDUCE\|pulse\)' || true
+# libFuzzer leaves crash-* / leak-* / timeout-* files on a failure.
+if compgen -G "$work/crash-*" >/dev/null || compgen -G "$work/leak-*" >/dev/null ||
+    compgen -G "$work/timeout-*" >/dev/null || compgen -G "$work/oom-*" >/dev/null; then
+    for f in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*; do
+        [ -e "$f" ] && echo "failing input $(basename "$f"): $(od -An -tx1 "$f" | head -5)"
+    done
+    exit 1
+fi
