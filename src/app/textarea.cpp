@@ -1,8 +1,8 @@
-// The text model over QTextDocument, kept current as the document changes.
+// The main text area: the widget's events, keys, input method, font and colours over a
+// document in stand-in form and the text model kept from it.
 #include "app/textarea.h"
 
-#include "app/textmodel.h"
-
+#include "platform/clipboard.h"
 #include "platform/colors.h"
 
 #include <QContextMenuEvent>
@@ -15,135 +15,33 @@
 #include <QTextBlock>
 
 TextArea::TextArea(QWidget *parent)
-    : QPlainTextEdit(parent), m_foreColor(platform::kSystemWindowText),
-      m_backColor(platform::kSystemWindowBackground)
+    : QPlainTextEdit(parent), m_document(document()), m_model(m_document),
+      m_foreColor(platform::kSystemWindowText), m_backColor(platform::kSystemWindowBackground)
 {
     setUndoRedoEnabled(false);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setAcceptDrops(false);
-    m_raw = document()->toRawText();
     connect(document(), &QTextDocument::contentsChange, this, &TextArea::onContentsChange);
-}
-
-namespace {
-
-// The character format property that marks a stand-in; its value is the model character
-// it stands for.
-constexpr int kStandInFor = QTextFormat::UserProperty + 1;
-
-QTextCharFormat standInFormat(char16_t modelChar, const QColor &color)
-{
-    QTextCharFormat format;
-    format.setProperty(kStandInFor, int(modelChar));
-    format.setForeground(color);
-    return format;
-}
-
-} // namespace
-
-void TextArea::insertModelText(QTextCursor &cursor, const QString &modelText)
-{
-    const QColor standInColor = palette().color(QPalette::PlaceholderText);
-    for (const textmodel::Segment &segment : textmodel::documentSegments(modelText)) {
-        if (!segment.isStandIn)
-            cursor.insertText(segment.text, QTextCharFormat());
-        else
-            cursor.insertText(segment.text, standInFormat(segment.standInFor, standInColor));
-    }
-}
-
-void TextArea::forEachRun(int from, int to,
-                          const std::function<void(const QTextFragment &, int, int)> &run,
-                          const std::function<void()> &blockEnd) const
-{
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int start = qMax(fragment.position(), from);
-            const int end = qMin(fragment.position() + fragment.length(), to);
-            if (start < end)
-                run(fragment, start, end);
-        }
-        const int separator = block.position() + block.length() - 1;
-        if (blockEnd && separator >= from && separator < to)
-            blockEnd();
-    }
-}
-
-QString TextArea::modelOf(int from, int to) const
-{
-    QString out;
-    out.reserve(to - from);
-    forEachRun(
-        from, to,
-        [&out](const QTextFragment &fragment, int start, int end) {
-            const QVariant standInFor = fragment.charFormat().property(kStandInFor);
-            if (standInFor.isValid())
-                out.append(QString(end - start, QChar(char16_t(standInFor.toInt()))));
-            else
-                out.append(
-                    QStringView(fragment.text()).mid(start - fragment.position(), end - start));
-        },
-        [&out] { out.append(QStringLiteral("\r\n")); });
-    return out;
-}
-
-void TextArea::unmarkTypedText(int from, int to)
-{
-    // Text typed next to a stand-in takes its format from it; what the user typed is
-    // never a stand-in.
-    QList<std::pair<int, int>> marked;
-    forEachRun(from, to, [&marked](const QTextFragment &fragment, int start, int end) {
-        if (fragment.charFormat().hasProperty(kStandInFor))
-            marked.append({start, end});
-    });
-    m_unmarking = true;
-    for (const auto &[start, end] : marked) {
-        QTextCursor c(document());
-        c.setPosition(start);
-        c.setPosition(end, QTextCursor::KeepAnchor);
-        c.setCharFormat(QTextCharFormat());
-    }
-    m_unmarking = false;
 }
 
 void TextArea::onContentsChange(int from, int removed, int added)
 {
     if (m_unmarking)
         return;
-    // Input-method composition and format changes also report a contents change; only a
-    // different text counts.
-    QString raw = document()->toRawText();
-    if (raw == m_raw)
-        return;
-    if (!m_insertingModel && added > 0)
-        unmarkTypedText(from, from + added);
-    const bool consistent = from >= 0 && removed >= 0 && added >= 0 &&
-                            from + removed <= m_raw.size() && from + added <= raw.size() &&
-                            m_raw.size() - removed + added == raw.size();
-    if (consistent && m_modelValid) {
-        // Only the changed run is converted: the rest of the model stays as it was.
-        const int modelFrom = from + document()->findBlock(from).blockNumber();
-        const qsizetype modelRemoved =
-            removed + QStringView(m_raw).mid(from, removed).count(QChar(0x2029));
-        m_model.replace(modelFrom, modelRemoved, modelOf(from, from + added));
-    } else {
-        m_modelValid = false;
+    if (!m_insertingModel && added > 0) {
+        m_unmarking = true;
+        m_document.unmark(from, from + added);
+        m_unmarking = false;
     }
-    m_raw = std::move(raw);
-    emit changed();
+    if (m_model.documentChanged(from, removed, added))
+        emit changed();
 }
 
 QString TextArea::text() const
 {
-    if (!m_modelValid) {
-        m_model = modelOf(0, int(m_raw.size()));
-        m_modelValid = true;
-    }
-    return m_model;
+    return m_model.text();
 }
 
 void TextArea::replaceRange(QTextCursor &cursor, const QString &modelText)
@@ -151,7 +49,7 @@ void TextArea::replaceRange(QTextCursor &cursor, const QString &modelText)
     m_insertingModel = true;
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    insertModelText(cursor, modelText);
+    StandInDocument::insert(cursor, modelText, palette().color(QPalette::PlaceholderText));
     cursor.endEditBlock();
     m_insertingModel = false;
 }
@@ -167,26 +65,12 @@ void TextArea::setText(const QString &text)
 
 int TextArea::toModel(int docPosition) const
 {
-    return docPosition + document()->findBlock(docPosition).blockNumber();
+    return m_document.toModel(docPosition);
 }
 
 int TextArea::toDocument(int modelOffset) const
 {
-    const QTextDocument *doc = document();
-    // The last block whose model start is at or before the offset.
-    int low = 0;
-    int high = doc->blockCount() - 1;
-    while (low < high) {
-        const int mid = (low + high + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + mid <= modelOffset)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    const QTextBlock block = doc->findBlockByNumber(low);
-    const int within = modelOffset - (block.position() + low);
-    // An offset between the CR and the LF of a line break stays at the line's end.
-    return block.position() + qBound(0, within, block.length() - 1);
+    return m_document.toDocument(modelOffset);
 }
 
 int TextArea::selStart() const
@@ -300,12 +184,7 @@ void TextArea::commitOverSelection(QInputMethodEvent *e)
     QTextCursor replaced = m_composedOver;
     m_composedOver = QTextCursor();
     setExtraSelections({});
-    m_insertingModel = true;
-    replaced.beginEditBlock();
-    replaced.removeSelectedText();
-    insertModelText(replaced, e->commitString());
-    replaced.endEditBlock();
-    m_insertingModel = false;
+    replaceRange(replaced, e->commitString());
     setTextCursor(replaced);
     if (!e->preeditString().isEmpty()) {
         QInputMethodEvent next(e->preeditString(), e->attributes());
@@ -316,7 +195,7 @@ void TextArea::commitOverSelection(QInputMethodEvent *e)
 
 int TextArea::lineCount() const
 {
-    return document()->blockCount();
+    return m_document.lineCount();
 }
 
 void TextArea::setFontName(const QString &name)
@@ -478,17 +357,14 @@ QMimeData *TextArea::createMimeDataFromSelection() const
 {
     // The selection offered to other programs is the model text, not the stand-ins.
     auto *data = new QMimeData;
-    data->setText(selText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    data->setText(platform::editorToClipboard(selText()));
     return data;
 }
 
 void TextArea::insertFromMimeData(const QMimeData *source)
 {
-    // Middle-click pastes from the selection: the text goes in through the text model so
-    // that its line breaks are the model's.
+    // Middle-click pastes from the selection: its line ends become the model's as a paste
+    // from the clipboard does.
     if (source->hasText() && !isReadOnly())
-        setSelText(source->text()
-                       .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                       .replace(u'\r', u'\n')
-                       .replace(u'\n', QStringLiteral("\r\n")));
+        setSelText(platform::clipboardToEditor(source->text()));
 }

@@ -2,14 +2,14 @@
 // string whose line breaks are CR LF, with offsets counted in that model.
 #pragma once
 
+#include "app/standindocument.h"
+#include "app/textmodel.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTextCursor>
-#include <functional>
-
-class QTextFragment;
 
 class TextArea : public QPlainTextEdit
 {
@@ -19,9 +19,6 @@ public:
 
     /// The whole text, CR LF between lines.
     QString text() const;
-    /// The whole text read afresh from the document, not from the model kept current
-    /// change by change; the same as text().
-    QString documentText() const { return modelOf(0, int(m_raw.size())); }
     /// Replaces the whole text; the caret is then at offset 0 with nothing selected.
     void setText(const QString &text);
 
@@ -97,16 +94,6 @@ private:
     bool deletesNextCharacter(const QKeyEvent *e) const;
     QPoint caretGlobalPos() const;
 
-    /// Inserts a model text at the cursor in document form, stand-ins marked.
-    void insertModelText(QTextCursor &cursor, const QString &modelText);
-    /// Calls run for each run of one format within the document positions [from, to),
-    /// and blockEnd for each block separator among them.
-    void forEachRun(int from, int to,
-                    const std::function<void(const QTextFragment &, int, int)> &run,
-                    const std::function<void()> &blockEnd = {}) const;
-    /// The model text of the document positions [from, to).
-    QString modelOf(int from, int to) const;
-    void unmarkTypedText(int from, int to);
     void beginComposingOverSelection();
     void commitOverSelection(QInputMethodEvent *e);
 
@@ -115,9 +102,8 @@ private:
     QTextCursor m_composedOver;
     bool m_insertingModel = false; // the text being inserted is a model text, stand-ins marked
     bool m_unmarking = false;
-    QString m_raw;                    // the document's raw text at the last notification
-    mutable QString m_model;          // the model form of m_raw, built on demand
-    mutable bool m_modelValid = true; // m_model is m_raw in model form
+    StandInDocument m_document;
+    textmodel::TextModel m_model;
     QList<QKeySequence> m_reserved;
     int m_foreColor;
     int m_backColor;

@@ -1,4 +1,4 @@
-// The runs a model text is inserted as.
+// The runs a model text is inserted as, and the model kept current.
 #include "app/textmodel.h"
 
 #include "platform/textcodec.h"
@@ -70,6 +70,57 @@ QList<Segment> documentSegments(const QString &model)
     if (!plain.isEmpty())
         segments.append({plain, false, 0});
     return segments;
+}
+
+TextModel::TextModel(const DocumentReader &document)
+    : m_document(document), m_raw(document.rawText()), m_valid(false)
+{
+}
+
+bool TextModel::documentChanged(int from, int removed, int added)
+{
+    QString raw = m_document.rawText();
+    const bool consistent = from >= 0 && removed >= 0 && added >= 0 &&
+                            from + removed <= m_raw.size() && from + added <= raw.size() &&
+                            m_raw.size() - removed + added == raw.size();
+    if (raw == m_raw) {
+        // The same characters: a change of formats, or a stand-in typed over by its very
+        // glyph, which the text then holds as itself.
+        if (!consistent || added == 0)
+            return false;
+        text();
+        return replaceRun(from, removed, added);
+    }
+    if (consistent && m_valid)
+        replaceRun(from, removed, added);
+    else
+        m_valid = false;
+    m_raw = std::move(raw);
+    return true;
+}
+
+bool TextModel::replaceRun(int from, int removed, int added)
+{
+    // Only the changed run is converted: the rest of the model stays as it was. Each
+    // block before it adds the one character by which CR LF outgrows its separator; the
+    // separators removed are counted in the raw text as it was before the change.
+    const int modelFrom = from + m_document.blockNumberAt(from);
+    const qsizetype modelRemoved =
+        removed + QStringView(m_raw).mid(from, removed).count(QChar(kParagraphSeparator));
+    const QString run = m_document.modelOf(from, from + added);
+    if (QStringView(m_model).mid(modelFrom, modelRemoved) == run)
+        return false;
+    m_model.replace(modelFrom, modelRemoved, run);
+    return true;
+}
+
+const QString &TextModel::text() const
+{
+    if (!m_valid) {
+        m_model = m_document.modelOf(0, int(m_raw.size()));
+        m_valid = true;
+    }
+    return m_model;
 }
 
 } // namespace textmodel

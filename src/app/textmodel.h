@@ -1,9 +1,10 @@
-// Conversion between the editor's text model (CR LF line breaks, any character inside a
-// line) and what QTextDocument holds: blocks for the CR LF pairs, and visible stand-ins
-// for the characters the widget would take for line breaks, and for the bytes of a file
-// that its encoding could not read (byte escapes, shown as U+FFFD). A stand-in is known by a
-// mark in its character format, never by its code point, so the same character typed
-// by the user stays what it is.
+// The editor's text model: a UTF-16 text whose line breaks are CR LF, any character
+// inside a line. The document that shows it holds blocks for the CR LF pairs and
+// visible stand-ins for the characters the widget would take for line breaks, and for
+// the bytes of a file that its encoding could not read (byte escapes, shown as U+FFFD).
+// A stand-in is known by a mark in its character format, never by its code point, so
+// the same character typed by the user stays what it is. Here: the document form of a
+// model text, and the model text kept current change by change.
 #pragma once
 
 #include <QList>
@@ -29,5 +30,50 @@ QChar standInGlyph(char16_t modelChar);
 
 /// The document form of a model text, as runs to insert in order.
 QList<Segment> documentSegments(const QString &model);
+
+/// What the model reads of the document that shows it. Positions are the document's:
+/// one for each character, one for each block separator (U+2029 in the raw text).
+class DocumentReader
+{
+public:
+    virtual ~DocumentReader() = default;
+    /// The document's characters, U+2029 between blocks, stand-ins as their glyphs.
+    virtual QString rawText() const = 0;
+    /// The number of the block holding position (0 for the first).
+    virtual int blockNumberAt(int position) const = 0;
+    /// The model text of the positions [from, to): block separators as CR LF, stand-ins
+    /// as the characters they stand for.
+    virtual QString modelOf(int from, int to) const = 0;
+};
+
+/// The model text of a document, kept current from the document's change notifications:
+/// only the changed run is read again, so that a keystroke costs the same at any length.
+class TextModel
+{
+public:
+    explicit TextModel(const DocumentReader &document);
+
+    /// The document reported that at position from, removed characters gave way to added
+    /// ones. Returns whether its text changed (a change of formats or of an input
+    /// method's pre-edit also reports one).
+    bool documentChanged(int from, int removed, int added);
+
+    /// The whole model text; read from the whole document after a change that could not
+    /// be followed.
+    const QString &text() const;
+
+    /// The size of the document's raw text.
+    qsizetype documentSize() const { return m_raw.size(); }
+
+private:
+    /// Replaces the model's run for the change with the document's; false when it was
+    /// already the same.
+    bool replaceRun(int from, int removed, int added);
+
+    const DocumentReader &m_document;
+    QString m_raw;               // the document's raw text at the last notification
+    mutable QString m_model;     // the model form of m_raw, built on demand
+    mutable bool m_valid = true; // m_model is m_raw in model form
+};
 
 } // namespace textmodel

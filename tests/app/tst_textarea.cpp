@@ -8,6 +8,18 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
+
+namespace {
+
+// The whole model text read from the document, not from the model kept change by change.
+QString readAfresh(const TextArea &area)
+{
+    const StandInDocument document(area.document());
+    return document.modelOf(0, area.document()->characterCount() - 1);
+}
+
+} // namespace
 
 class TestTextArea : public QObject
 {
@@ -57,7 +69,7 @@ private slots:
         area.setSelStart(1);
         QTest::keyClick(&area, Qt::Key_Y);
         QCOMPARE(area.text(), QStringLiteral("ay\r\u240Dxb"));
-        QCOMPARE(area.documentText(), area.text());
+        QCOMPARE(readAfresh(area), area.text());
     }
 
     void offsetsCountCrLfAsTwo()
@@ -280,7 +292,7 @@ private slots:
                 QTest::keyClick(&area, Qt::Key_B);
                 break;
             }
-            QCOMPARE(area.text(), area.documentText());
+            QCOMPARE(area.text(), readAfresh(area));
         }
     }
 

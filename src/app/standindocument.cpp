@@ -1,0 +1,121 @@
+#include "app/standindocument.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// The character format property that marks a stand-in; its value is the model character
+// it stands for.
+constexpr int kStandInFor = QTextFormat::UserProperty + 1;
+
+QTextCharFormat standInFormat(char16_t modelChar, const QColor &color)
+{
+    QTextCharFormat format;
+    format.setProperty(kStandInFor, int(modelChar));
+    format.setForeground(color);
+    return format;
+}
+
+} // namespace
+
+QString StandInDocument::rawText() const
+{
+    return m_document->toRawText();
+}
+
+int StandInDocument::blockNumberAt(int position) const
+{
+    return m_document->findBlock(position).blockNumber();
+}
+
+void StandInDocument::insert(QTextCursor &cursor, const QString &modelText,
+                             const QColor &standInColor)
+{
+    for (const textmodel::Segment &segment : textmodel::documentSegments(modelText)) {
+        if (!segment.isStandIn)
+            cursor.insertText(segment.text, QTextCharFormat());
+        else
+            cursor.insertText(segment.text, standInFormat(segment.standInFor, standInColor));
+    }
+}
+
+void StandInDocument::forEachRun(int from, int to,
+                                 const std::function<void(const QTextFragment &, int, int)> &run,
+                                 const std::function<void()> &blockEnd) const
+{
+    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = qMax(fragment.position(), from);
+            const int end = qMin(fragment.position() + fragment.length(), to);
+            if (start < end)
+                run(fragment, start, end);
+        }
+        const int separator = block.position() + block.length() - 1;
+        if (blockEnd && separator >= from && separator < to)
+            blockEnd();
+    }
+}
+
+QString StandInDocument::modelOf(int from, int to) const
+{
+    QString out;
+    out.reserve(to - from);
+    forEachRun(
+        from, to,
+        [&out](const QTextFragment &fragment, int start, int end) {
+            const QVariant standInFor = fragment.charFormat().property(kStandInFor);
+            if (standInFor.isValid())
+                out.append(QString(end - start, QChar(char16_t(standInFor.toInt()))));
+            else
+                out.append(
+                    QStringView(fragment.text()).mid(start - fragment.position(), end - start));
+        },
+        [&out] { out.append(QStringLiteral("\r\n")); });
+    return out;
+}
+
+void StandInDocument::unmark(int from, int to)
+{
+    QList<std::pair<int, int>> marked;
+    forEachRun(from, to, [&marked](const QTextFragment &fragment, int start, int end) {
+        if (fragment.charFormat().hasProperty(kStandInFor))
+            marked.append({start, end});
+    });
+    for (const auto &[start, end] : marked) {
+        QTextCursor c(m_document);
+        c.setPosition(start);
+        c.setPosition(end, QTextCursor::KeepAnchor);
+        c.setCharFormat(QTextCharFormat());
+    }
+}
+
+int StandInDocument::toModel(int position) const
+{
+    return position + blockNumberAt(position);
+}
+
+int StandInDocument::toDocument(int modelOffset) const
+{
+    // The last block whose model start is at or before the offset.
+    int low = 0;
+    int high = m_document->blockCount() - 1;
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (m_document->findBlockByNumber(mid).position() + mid <= modelOffset)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    const QTextBlock block = m_document->findBlockByNumber(low);
+    const int within = modelOffset - (block.position() + low);
+    return block.position() + qBound(0, within, block.length() - 1);
+}
+
+int StandInDocument::lineCount() const
+{
+    return m_document->blockCount();
+}

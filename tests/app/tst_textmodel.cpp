@@ -1,0 +1,126 @@
+// The text model without a widget: kept change by change, it always equals the model read
+// afresh from the whole document; and the stand-in document over a plain QTextDocument.
+#include "app/standindocument.h"
+#include "app/textmodel.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+constexpr char16_t kSeparator = 0x2029;
+
+// A document as the model sees it: characters, U+2029 between blocks, and for each
+// character the model character it stands for (0 when it is itself).
+class FakeDocument final : public textmodel::DocumentReader
+{
+public:
+    QString raw;
+    QList<char16_t> standInFor;
+
+    QString rawText() const override { return raw; }
+    int blockNumberAt(int position) const override
+    {
+        return int(QStringView(raw).left(position).count(QChar(kSeparator)));
+    }
+    QString modelOf(int from, int to) const override
+    {
+        QString out;
+        for (int i = from; i < to; ++i) {
+            if (raw.at(i) == QChar(kSeparator))
+                out += QStringLiteral("\r\n");
+            else
+                out += standInFor.at(i) ? QChar(standInFor.at(i)) : raw.at(i);
+        }
+        return out;
+    }
+    void replace(int from, int removed, const QString &added, char16_t standIn)
+    {
+        raw.replace(from, removed, added);
+        standInFor.remove(from, removed);
+        for (int i = 0; i < added.size(); ++i)
+            standInFor.insert(from + i, added.at(i) == QChar(kSeparator) ? 0 : standIn);
+    }
+};
+
+} // namespace
+
+class TestTextModel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void followsRandomEditsLikeAFreshRead()
+    {
+        FakeDocument document;
+        textmodel::TextModel model(document);
+        QRandomGenerator random(3);
+        const QStringList pieces = {"a", QString(QChar(kSeparator)), "あい", "", "xy", "\u240D"};
+        for (int step = 0; step < 2000; ++step) {
+            const int from = random.bounded(int(document.raw.size()) + 1);
+            const int removed = random.bounded(int(document.raw.size()) - from + 1) % 4;
+            const QString added = pieces.at(random.bounded(pieces.size()));
+            const char16_t standIn = random.bounded(4) == 0 ? u'\r' : 0;
+            const QString before = model.text();
+            const QString rawBefore = document.raw;
+            document.replace(from, removed, added, standIn);
+            const bool changed = model.documentChanged(from, removed, int(added.size()));
+            QCOMPARE(model.text(), document.modelOf(0, int(document.raw.size())));
+            QCOMPARE(changed, model.text() != before || document.raw != rawBefore);
+        }
+    }
+
+    void standInTypedOverByItsGlyphIsAChange()
+    {
+        FakeDocument document;
+        textmodel::TextModel model(document);
+        document.replace(0, 0, QStringLiteral("a\u240D"), 0);
+        document.standInFor[1] = u'\r';
+        QVERIFY(model.documentChanged(0, 0, 2));
+        QCOMPARE(model.text(), QStringLiteral("a\r"));
+        // The same characters; the stand-in became the glyph itself.
+        document.standInFor[1] = 0;
+        QVERIFY(model.documentChanged(1, 1, 1));
+        QCOMPARE(model.text(), QStringLiteral("a\u240D"));
+        // A change of nothing the model holds is none.
+        QVERIFY(!model.documentChanged(0, 1, 1));
+    }
+
+    void notificationItCannotFollowMeansAFreshRead()
+    {
+        FakeDocument document;
+        textmodel::TextModel model(document);
+        document.replace(0, 0, QStringLiteral("ab"), 0);
+        QVERIFY(model.documentChanged(5, 0, 9));
+        QCOMPARE(model.text(), QStringLiteral("ab"));
+    }
+
+    void standInDocumentGivesTheModelBack()
+    {
+        QTextDocument textDocument;
+        StandInDocument document(&textDocument);
+        textmodel::TextModel model(document);
+        const QString text =
+            QStringLiteral("a\r\nb\rc\nd") + QChar(0) + QStringLiteral("\u2029e\r\n");
+        QTextCursor cursor(&textDocument);
+        StandInDocument::insert(cursor, text, Qt::gray);
+        QCOMPARE(document.modelOf(0, textDocument.characterCount() - 1), text);
+        QCOMPARE(document.lineCount(), 3);
+        // Model offsets and document positions: the second line starts at model offset 3.
+        QCOMPARE(document.toDocument(3), 2);
+        QCOMPARE(document.toModel(2), 3);
+        QCOMPARE(document.toDocument(2), 1); // between CR and LF: the line's end
+        // Text typed just after a stand-in takes its format until it is unmarked.
+        QTextCursor typing(&textDocument);
+        typing.setPosition(4); // after the lone CR's stand-in
+        typing.insertText(QStringLiteral("Z"));
+        QCOMPARE(document.modelOf(4, 5), QStringLiteral("\r"));
+        document.unmark(4, 5);
+        QCOMPARE(document.modelOf(0, textDocument.characterCount() - 1),
+                 QStringLiteral("a\r\nb\rZc\nd") + QChar(0) + QStringLiteral("\u2029e\r\n"));
+    }
+};
+
+QTEST_MAIN(TestTextModel)
+#include "tst_textmodel.moc"
