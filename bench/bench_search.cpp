@@ -23,7 +23,7 @@ QString document(bool occurrences)
 Form3 &replaceDialog(Form1 &w)
 {
     w.mnuOki_Click();
-    Form3 &r = *w.form3();
+    Form3 &r = *w.findChild<Form3 *>();
     r.Text1->setText(QStringLiteral("AB"));
     r.Text2->setText(QStringLiteral("XYZ"));
     return r;

@@ -20,5 +20,4 @@ struct EditorState
     std::array<QString, 2> undoTexts; // slots 1 and 2 at indices 0 and 1
     QString lastAnswer;               // decimal answer code of the last prompt
     QString recoveryBuffer;
-    QString lineBuffer;
 };

@@ -44,21 +44,21 @@ public:
     /// The menu item (or submenu's item) of that name.
     QAction *item(const QString &name) const;
 
-    /// The dialogs whose controls hold settings: created hidden when missing, and their
-    /// creation loads their settings group.
+    /// The dialogs whose controls hold settings (the options, the registered texts):
+    /// created hidden when missing, and their creation loads their settings group from
+    /// Conf.ini, so that reading an option always finds it loaded.
     Form7 *form7();
     Form4 *form4();
-    bool hasForm7() const;
-    bool hasForm4() const;
-    /// The find dialog, created hidden when missing; the replace dialog when shown.
+    /// The find dialog, created hidden when missing.
     Form2 *form2();
-    Form3 *form3() const;
 
     // Document procedures.
     /// Opens path, read in encoding when given, else in the encoding its bytes show.
     void OpenDocument(const QString &path, std::optional<platform::Charset> encoding = {});
     void load();
-    void NewSave();
+    /// Save As: asks for a name (CancelError when the user cancels), writes the text
+    /// there and makes it the document; false when the write failed (the user was told).
+    bool NewSave();
     /// Writes the text to path in the document's form, or in form; asks first about
     /// characters the encoding cannot hold, reports a failure to the user and returns
     /// false.
@@ -150,7 +150,6 @@ public:
 
     /// The caption exactly as composed, whatever the file name holds.
     void setCaption(const QString &text);
-    QString caption() const { return m_caption; }
 
     /// Places the window so that its frame, title bar included, covers frame.
     void setFrameGeometry(const QRect &frame);
@@ -178,7 +177,9 @@ private:
     /// The save prompt when the document is modified; false when the command must stop
     /// (Cancel, unless cancelGoesOn, or a save that was cancelled or failed).
     bool confirmDiscard(bool cancelGoesOn = false);
-    bool saveDocumentForPrompt();
+    /// Saves the document to its path, or through the save dialog while it is untitled;
+    /// false when the dialog was cancelled or the write failed (the user was told).
+    bool saveDocument();
     int askToSave();
     /// Removes this copy's recovery file, and no other.
     void deleteOwnBackup();

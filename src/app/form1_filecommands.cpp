@@ -10,7 +10,6 @@
 #include "settings/module1.h"
 
 #include <QCloseEvent>
-#include <QLineEdit>
 
 int Form1::askToSave()
 {
@@ -21,17 +20,15 @@ int Form1::askToSave()
     return answer;
 }
 
-bool Form1::saveDocumentForPrompt()
+bool Form1::saveDocument()
 {
-    if (state.isUntitled) {
-        try {
-            NewSave();
-        } catch (const platform::CancelError &) {
-            return false;
-        }
-        return true;
+    if (!state.isUntitled)
+        return writeDocument(state.documentPath);
+    try {
+        return NewSave();
+    } catch (const platform::CancelError &) {
+        return false;
     }
-    return writeDocument(state.documentPath);
 }
 
 bool Form1::confirmDiscard(bool cancelGoesOn)
@@ -41,7 +38,7 @@ bool Form1::confirmDiscard(bool cancelGoesOn)
     // Only an explicit No discards the changes; a box closed without an answer cancels.
     switch (askToSave()) {
     case platform::IdYes:
-        return saveDocumentForPrompt();
+        return saveDocument();
     case platform::IdNo:
         return true;
     default:
@@ -54,7 +51,7 @@ void Form1::mnuNew_Click()
     if (!confirmDiscard())
         return;
     state.isUntitled = true;
-    state.documentPath = form7()->Text1->text();
+    state.documentPath = form7()->initialTitle();
     setDocumentForm(documentformat::Form());
     setCaption(caption::compose(state.documentPath));
     Text1->setText(QString());
@@ -78,14 +75,7 @@ void Form1::mnuOpen2_Click()
 
 void Form1::mnuSave_Click()
 {
-    if (state.isUntitled) {
-        try {
-            NewSave();
-        } catch (const platform::CancelError &) {
-        }
-        return;
-    }
-    if (writeDocument(state.documentPath))
+    if (saveDocument())
         state.isModified = false;
 }
 
@@ -112,17 +102,9 @@ void Form1::mnuHakiEnd_Click()
 
 void Form1::mnuHozonEnd_Click()
 {
-    if (state.isUntitled) {
-        try {
-            NewSave();
-        } catch (const platform::CancelError &) {
-            return;
-        }
-    } else {
-        if (!writeDocument(state.documentPath))
-            return;
-        state.isModified = false;
-    }
+    if (!saveDocument())
+        return;
+    state.isModified = false;
     deleteOwnBackup();
     endProgram();
 }
@@ -143,7 +125,7 @@ void Form1::closeEvent(QCloseEvent *event)
         return;
     }
     deleteOwnBackup();
-    Module1::SaveSettings(*this, 4);
+    Module1::SaveSettings(*this, Module1::WindowGroup);
     event->accept();
     endProgram();
 }

@@ -13,9 +13,7 @@
 #include "settings/module1.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QDateTime>
-#include <QLineEdit>
 
 using platform::Buttons;
 using platform::Icon;
@@ -58,12 +56,12 @@ void Form1::claimRecoverySlot()
 void Form1::Form_Load(const QString &commandLine)
 {
     state.programDir = platform::programDir();
-    Module1::LoadSettings(*this, 1);
-    Module1::LoadSettings(*this, 2);
-    Module1::LoadSettings(*this, 3);
-    if (form7()->Check1->isChecked())
-        Module1::LoadSettings(*this, 4);
-    state.documentPath = form7()->Text1->text();
+    Module1::LoadSettings(*this, Module1::FontGroup);
+    Module1::LoadSettings(*this, Module1::RegisteredGroup);
+    Module1::LoadSettings(*this, Module1::OptionGroup);
+    if (form7()->restoresWindow())
+        Module1::LoadSettings(*this, Module1::WindowGroup);
+    state.documentPath = form7()->initialTitle();
     setCaption(caption::compose(state.documentPath));
     for (const char *name : {"mnuShowM", "mnupopShowM", "mnuLocked"})
         item(QLatin1StringView(name))->setChecked(false);

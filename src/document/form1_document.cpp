@@ -11,8 +11,6 @@
 #include "settings/form7.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <algorithm>
 
 using platform::Buttons;
@@ -23,7 +21,8 @@ namespace {
 const QString kFilter = QStringLiteral("テキストファイル(*.txt,*.ini)|*.txt;*.ini|"
                                        "HTMLドキュメント(*.html,*.htm)|*.html;*.htm|"
                                        "全てのファイル(*.*)|*.*");
-constexpr int kSaveFlags = 2054;
+constexpr int kSaveFlags =
+    platform::kOverwritePromptFlag | platform::kHideReadOnlyFlag | platform::kPathMustExistFlag;
 const QString kEncodingLabel = QStringLiteral("文字コード(&E):");
 
 QStringList encodingNames()
@@ -71,7 +70,7 @@ void Form1::OpenDocument(const QString &path, std::optional<platform::Charset> e
         state.documentPath = path;
         setDocumentForm(reading.form);
         Text1->setText(reading.text);
-        setCaption(caption::forOpenedFile(path, form7()->Check2->isChecked()));
+        setCaption(caption::forOpenedFile(path, form7()->showsFullPath()));
         item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
         const QString warning = messages::dangerousExtension(state.documentPath);
         if (!warning.isEmpty())
@@ -111,7 +110,7 @@ void Form1::load()
         setCaption(caption::withViewingMarker(m_caption));
 }
 
-void Form1::NewSave()
+bool Form1::NewSave()
 {
     CommonDialog1.CancelError = true;
     CommonDialog1.Filter = kFilter;
@@ -122,13 +121,14 @@ void Form1::NewSave()
     const documentformat::Form form = documentformat::convertedForm(
         state.documentForm, platform::kCharsets[CommonDialog1.Choice.index]);
     if (!writeDocument(CommonDialog1.FileName, form))
-        throw platform::CancelError();
+        return false;
     setDocumentForm(form);
     state.documentPath = CommonDialog1.FileName;
     setCaption(caption::compose(state.documentPath));
     item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
     state.isUntitled = false;
     state.isModified = false;
+    return true;
 }
 
 bool Form1::writeDocument(const QString &path)

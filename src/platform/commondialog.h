@@ -20,11 +20,25 @@ struct CancelError : std::exception
     const char *what() const noexcept override { return "cancelled"; }
 };
 
-/// Read-only check box of the open dialog, in and out of Flags.
+/// Flags of the file dialogs. Read-only check box of the open dialog, in and out.
 constexpr int kReadOnlyFlag = 0x1;
 constexpr int kOverwritePromptFlag = 0x2;
-constexpr int kPrintSetupFlag = 0x40;
+constexpr int kHideReadOnlyFlag = 0x4;
 constexpr int kPathMustExistFlag = 0x800;
+
+/// Flags of the printer dialogs.
+constexpr int kNoSelectionFlag = 0x4;
+constexpr int kPrintSetupFlag = 0x40;
+constexpr int kDriverCopiesFlag = 0x40000;
+constexpr int kHidePrintToFileFlag = 0x100000;
+
+/// Flags of the font dialog: screen and printer fonts.
+constexpr int kScreenFontsFlag = 0x1;
+constexpr int kPrinterFontsFlag = 0x2;
+
+/// Flags of the colour dialog: start on the preset colour, no custom-colour part.
+constexpr int kPresetColorFlag = 0x1;
+constexpr int kNoCustomColorsFlag = 0x4;
 
 /// A list shown below the file name of the open and save dialogs (the encoding): its
 /// label, its items and the chosen index, in and out. No items, no list.

@@ -227,17 +227,6 @@ QByteArray IniFile::withValue(const QString &sectionArg, const QString &keyArg,
     return out + keyLine(keyAnsi, value) + m_bytes.mid(insertAt);
 }
 
-std::optional<QString> readValue(const QByteArray &file, const QString &section, const QString &key)
-{
-    return IniFile(file).value(section, key);
-}
-
-QByteArray writeValue(const QByteArray &file, const QString &section, const QString &key,
-                      const QString &value)
-{
-    return IniFile(file).withValue(section, key, value);
-}
-
 QString withoutTrailingBlanks(const QString &text)
 {
     qsizetype e = text.size();

@@ -48,12 +48,6 @@ private:
     std::vector<Section> m_sections;
 };
 
-/// Shorthands for a file read once.
-std::optional<QString> readValue(const QByteArray &file, const QString &section,
-                                 const QString &key);
-QByteArray writeValue(const QByteArray &file, const QString &section, const QString &key,
-                      const QString &value);
-
 /// The text without the blanks (space, tab, vertical tab) at its end.
 QString withoutTrailingBlanks(const QString &text);
 

@@ -9,9 +9,9 @@
 
 namespace {
 
-constexpr int kSetUpFlags = 0x40;
-// No selection choice, copies handled by the driver, no print-to-file box.
-constexpr int kPrintFlags = 0x140004;
+constexpr int kSetUpFlags = platform::kPrintSetupFlag;
+constexpr int kPrintFlags =
+    platform::kNoSelectionFlag | platform::kDriverCopiesFlag | platform::kHidePrintToFileFlag;
 
 } // namespace
 

@@ -30,8 +30,3 @@ void Form1::mnuOki_Click()
     m_form3->raise();
     m_form3->activateWindow();
 }
-
-Form3 *Form1::form3() const
-{
-    return m_form3;
-}

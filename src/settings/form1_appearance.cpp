@@ -11,8 +11,9 @@
 
 namespace {
 
-constexpr int kFontFlags = 3;  // screen and printer fonts, no effects
-constexpr int kColorFlags = 5; // start on the preset colour, no custom-colour part
+// No effects (underline, colour) are offered.
+constexpr int kFontFlags = platform::kScreenFontsFlag | platform::kPrinterFontsFlag;
+constexpr int kColorFlags = platform::kPresetColorFlag | platform::kNoCustomColorsFlag;
 
 } // namespace
 
@@ -33,7 +34,7 @@ void Form1::mnuFont_Click()
     Text1->setFontSize(CommonDialog1.FontSize);
     Text1->setFontBold(CommonDialog1.FontBold);
     Text1->setFontItalic(CommonDialog1.FontItalic);
-    Module1::SaveSettings(*this, 1);
+    Module1::SaveSettings(*this, Module1::FontGroup);
 }
 
 void Form1::chooseColor(int (TextArea::*get)() const, void (TextArea::*set)(int))
@@ -47,7 +48,7 @@ void Form1::chooseColor(int (TextArea::*get)() const, void (TextArea::*set)(int)
         return;
     }
     (Text1->*set)(CommonDialog1.Color);
-    Module1::SaveSettings(*this, 1);
+    Module1::SaveSettings(*this, Module1::FontGroup);
 }
 
 void Form1::mnuFontcolor_Click()

@@ -4,16 +4,6 @@
 #include "settings/form4.h"
 #include "settings/form7.h"
 
-bool Form1::hasForm7() const
-{
-    return !m_form7.isNull();
-}
-
-bool Form1::hasForm4() const
-{
-    return !m_form4.isNull();
-}
-
 Form7 *Form1::form7()
 {
     if (!m_form7) {

@@ -36,7 +36,7 @@ Form4::Form4(Form1 &owner)
 
 void Form4::Form_Load()
 {
-    Module1::LoadSettings(m_owner, 2);
+    Module1::LoadSettings(m_owner, Module1::RegisteredGroup);
 }
 
 QLineEdit *Form4::textBox(int n) const
@@ -53,6 +53,6 @@ void Form4::Command1_Click()
         if (!warning.isEmpty())
             platform::MsgBox(this, warning, platform::Buttons::Ok, platform::Icon::Exclamation);
     }
-    Module1::SaveSettings(m_owner, 2);
+    Module1::SaveSettings(m_owner, Module1::RegisteredGroup);
     done(Accepted);
 }

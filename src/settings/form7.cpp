@@ -44,17 +44,32 @@ Form7::Form7(Form1 &owner)
 
 void Form7::Form_Load()
 {
-    Module1::LoadSettings(m_owner, 3);
+    Module1::LoadSettings(m_owner, Module1::OptionGroup);
+}
+
+QString Form7::initialTitle() const
+{
+    return Text1->text();
+}
+
+bool Form7::restoresWindow() const
+{
+    return Check1->isChecked();
+}
+
+bool Form7::showsFullPath() const
+{
+    return Check2->isChecked();
 }
 
 void Form7::Command1_Click()
 {
-    Module1::SaveSettings(m_owner, 3);
+    Module1::SaveSettings(m_owner, Module1::OptionGroup);
     done(Accepted);
 }
 
 void Form7::Command2_Click()
 {
-    Module1::LoadSettings(m_owner, 3);
+    Module1::LoadSettings(m_owner, Module1::OptionGroup);
     done(Rejected);
 }

@@ -20,6 +20,11 @@ public:
     /// The creation handler: loads the option group.
     void Form_Load();
 
+    /// The options as the controls hold them.
+    QString initialTitle() const;
+    bool restoresWindow() const;
+    bool showsFullPath() const;
+
     QGroupBox *Frame1;
     QLabel *Label1;
     QLineEdit *Text1;

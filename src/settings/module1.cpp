@@ -166,16 +166,16 @@ QString confPath()
 void LoadSettings(Form1 &form, qint16 group)
 {
     switch (group) {
-    case 1:
+    case FontGroup:
         loadFont(form);
         break;
-    case 2:
+    case RegisteredGroup:
         loadRegistered(form);
         break;
-    case 3:
+    case OptionGroup:
         loadOptions(form);
         break;
-    case 4:
+    case WindowGroup:
         loadWindow(form);
         break;
     default:
@@ -186,16 +186,16 @@ void LoadSettings(Form1 &form, qint16 group)
 void SaveSettings(Form1 &form, qint16 group)
 {
     switch (group) {
-    case 1:
+    case FontGroup:
         saveFont(form);
         break;
-    case 2:
+    case RegisteredGroup:
         saveRegistered(form);
         break;
-    case 3:
+    case OptionGroup:
         saveOptions(form);
         break;
-    case 4:
+    case WindowGroup:
         saveWindow(form);
         break;
     default:

@@ -9,6 +9,14 @@ class QWidget;
 
 namespace Module1 {
 
+/// The settings groups, by the numbers LoadSettings and SaveSettings take.
+enum SettingsGroup : qint16 {
+    FontGroup = 1,       // section "Font": face, size, style and colours
+    RegisteredGroup = 2, // section "Text": the five registered texts
+    OptionGroup = 3,     // section "Option": initial title, window restore, full path
+    WindowGroup = 4,     // the window's position and size
+};
+
 void LoadSettings(Form1 &form, qint16 group);
 void SaveSettings(Form1 &form, qint16 group);
 

@@ -23,7 +23,7 @@ QString notFound(const QString &text)
 Form3 &openReplace(Form1 &w, const QString &search, const QString &replacement, bool exact)
 {
     w.mnuOki_Click();
-    Form3 &r = *w.form3();
+    Form3 &r = *w.findChild<Form3 *>();
     r.Text1->setText(search);
     r.Text2->setText(replacement);
     r.Check1->setChecked(exact);

@@ -157,7 +157,7 @@ private slots:
             d->findChild<QLineEdit *>("Text2")->setText(QStringLiteral("こんにちは"));
         });
         w.mnuTouMoziConfing_Click();
-        QVERIFY(!w.hasForm4());
+        QVERIFY(!w.findChild<Form4 *>());
         QCOMPARE(f.read("Conf.ini"),
                  "[Text]\r\nt1=\r\nt2=" + platform::toAnsi(QStringLiteral("こんにちは")) +
                      "\r\nt3=\r\nt4=\r\nt5=\r\n");
@@ -192,7 +192,7 @@ private slots:
                 d->findChild<QLineEdit *>("Text1")->setText(QStringLiteral("edit"));
             });
             w.mnuTouMoziConfing_Click();
-            QVERIFY(!w.hasForm4());
+            QVERIFY(!w.findChild<Form4 *>());
             QCOMPARE(w.item("mnuTouMozi1")->text(), QString());
             QVERIFY(!f.exists("Conf.ini"));
             QCOMPARE(w.form4()->Text1->text(), QString());
@@ -283,20 +283,20 @@ private slots:
         f.write("Conf.ini", platform::toAnsi(QStringLiteral(
                                 "[Option]\r\nFileName=題名\r\nCheck1=0\r\nCheck2=1\r\n")));
         Form1 &w = f.start();
-        QVERIFY(w.hasForm7());
+        QVERIFY(w.findChild<Form7 *>());
         QVERIFY(!w.form7()->isVisible());
         w.show();
         // OK writes all three keys, even unchanged.
         f.write("Conf.ini", QByteArray());
         pressInNextDialog("Command1");
         w.mnuOption_Click();
-        QVERIFY(!w.hasForm7());
+        QVERIFY(!w.findChild<Form7 *>());
         QCOMPARE(f.read("Conf.ini"),
                  "[Option]\r\nFileName=" + platform::toAnsi(QStringLiteral("題名")) +
                      "\r\nCheck1=0\r\nCheck2=1\r\n");
         // Reading an option re-creates the dialog hidden from the file.
         QVERIFY(w.form7()->Check2->isChecked());
-        QVERIFY(w.hasForm7());
+        QVERIFY(w.findChild<Form7 *>());
         // Cancel re-reads the group and resets the common dialog's file name.
         w.CommonDialog1.FileName = QStringLiteral("/some/opened.txt");
         pressInNextDialog("Command2", [](QWidget *d) {
