@@ -97,8 +97,9 @@ enum class Case { Lower, Upper, Title };
 
 // Case mapping one character at a time, so that no rule looks at the characters around
 // it: Σ at the end of a word becomes σ, which Shift-JIS can hold, not ς. Each mapping
-// is taken from ICU once. Title case is the form of a word's first letter: ß gives Ss,
-// not SS, so that a word converted twice stays as it was converted once.
+// is taken from ICU once. Title case, the form of a word's first letter, maps one letter
+// to one (ǆ gives ǅ; ß stays ß rather than becoming SS), so that a word converted twice
+// stays as it was converted once.
 class CaseTable
 {
 public:
@@ -142,7 +143,8 @@ private:
             s.toUpper(japanese());
             break;
         case Case::Title:
-            s.toTitle(nullptr, japanese(), U_TITLECASE_NO_BREAK_ADJUSTMENT);
+            // The one-to-one title case: ß and ŉ have no capital of one letter and stay.
+            s = icu::UnicodeString(UChar32(u_totitle(s.char32At(0))));
             break;
         }
         const QString mapped = fromIcu(s);

@@ -27,14 +27,15 @@ private slots:
 
     void properCaseTwiceIsProperCaseOnce()
     {
-        // A word's first letter takes its title case: ß gives Ss (not SS, which a
-        // second conversion would turn into Ss).
-        for (const QString &word : {QStringLiteral("ßa"), QStringLiteral("\u01C6a")}) {
+        // A word's first letter takes its one-letter title case: ß and ŉ, which have none,
+        // stay (their capitals SS and ʼN would turn into Ss and ʼn the second time).
+        for (const QString &word :
+             {QStringLiteral("ßa"), QStringLiteral("\u0149a"), QStringLiteral("\u01C6a")}) {
             const QString once = conversions::properCase(word);
             QCOMPARE(conversions::properCase(once), once);
         }
-        QCOMPARE(conversions::properCase(QStringLiteral("ßa straße")),
-                 QStringLiteral("Ssa Straße"));
+        QCOMPARE(conversions::properCase(QStringLiteral("ßa straße")), QStringLiteral("ßa Straße"));
+        QCOMPARE(conversions::properCase(QStringLiteral("\u01C6em")), QStringLiteral("\u01C5em"));
     }
 
     void properCase_data()

@@ -25,32 +25,27 @@ start() {
     "$work/vellit" &
     app=$!
     wait_window ' - Vellit'
-    sleep 0.5
+    wait_until framed "$win"
 }
 above() { xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+below() { ! above; }
 geometry() { xdotool getwindowgeometry "$win" | tail -2 | tr -s ' \n' ' '; }
-toggle() {
-    xdotool windowactivate --sync "$win" key alt+v
-    sleep 0.3
-    xdotool key Up Return # the last item of 表示
-    sleep 0.5
-}
+# 表示 → its last item; the window manager's state then says whether it took.
+toggle() { xdotool windowactivate --sync "$win" key alt+v Up Return; }
 
 start
 before=$(geometry)
 above && { echo "FAIL: starts on top"; exit 1; }
 toggle
-above || { echo "FAIL: not on top after one toggle: $(xprop -id "$win" _NET_WM_STATE)"; exit 1; }
+wait_until above || { echo "FAIL: not on top after one toggle: $(xprop -id "$win" _NET_WM_STATE)"; exit 1; }
 [ "$(geometry)" = "$before" ] || { echo "FAIL: moved: $before -> $(geometry)"; exit 1; }
 toggle
-above && { echo "FAIL: still on top after two toggles"; exit 1; }
+wait_until below || { echo "FAIL: still on top after two toggles"; exit 1; }
 [ "$(geometry)" = "$before" ] || { echo "FAIL: moved: $before -> $(geometry)"; exit 1; }
 toggle
-above || { echo "FAIL: not on top after three toggles"; exit 1; }
+wait_until above || { echo "FAIL: not on top after three toggles"; exit 1; }
 # A normal end (ファイル → Vellitの終了), then a new run.
-xdotool windowactivate --sync "$win" key alt+f
-sleep 0.3
-xdotool key x
+xdotool windowactivate --sync "$win" key alt+f x
 wait "$app"
 start
 above && { echo "FAIL: a new run starts on top"; exit 1; }

@@ -7,6 +7,7 @@ Usage: atspi.py COMMAND [ARGS]
                             the names from the application down (menu titles, then items)
   wait TEXT                 wait (10 s at most) for a node whose name holds TEXT
   checked NAME [NAME ...]   exit 0 when that node is checked, 1 when not
+  caret NAME [NAME ...]     print the caret offset and the selections of that text node
 """
 import sys
 import time
@@ -82,6 +83,13 @@ def main():
     elif command == "checked":
         node = find_path(args)
         sys.exit(0 if node.get_state_set().contains(Atspi.StateType.CHECKED) else 1)
+    elif command == "caret":
+        node = find_path(args)
+        selections = [
+            "%d-%d" % (r.start_offset, r.end_offset)
+            for r in (node.get_selection(i) for i in range(node.get_n_selections()))
+        ]
+        print(node.get_caret_offset(), " ".join(selections))
     else:
         sys.exit(__doc__)
 

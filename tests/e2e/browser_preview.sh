@@ -54,9 +54,7 @@ trap cleanup EXIT
 "$work/vellit" "$page" &
 app=$!
 wait_window '日本語.html - Vellit'
-xdotool windowfocus --sync "$win"
-sleep 0.3
-xdotool key F9
+xdotool windowfocus --sync "$win" key F9
 for _ in $(seq 50); do [ -s "$work/opened" ] && break; sleep 0.1; done
 echo "the stand-in browser was given: $(cat "$work/opened" 2>/dev/null)"
 case "$(cat "$work/opened" 2>/dev/null)" in
@@ -65,11 +63,7 @@ case "$(cat "$work/opened" 2>/dev/null)" in
 esac
 [ ! -e "$work/edited" ] || { echo "FAIL: the HTML-file handler was started"; exit 1; }
 # HTML(&L) → タグ挿入(&G) → 基本タグ一括挿入(&A) replaces the text; the backup follows.
-xdotool key ctrl+a alt+l
-sleep 0.3
-xdotool key g
-sleep 0.3
-xdotool key a
+xdotool key ctrl+a alt+l g a
 for _ in $(seq 30); do [ "$(head -c 6 "$work/backup.txt")" = "<HTML>" ] && break; sleep 0.1; done
 [ "$(wc -c <"$work/backup.txt")" -eq 68 ] || { echo "FAIL: backup: $(od -c "$work/backup.txt" | head)"; exit 1; }
 echo "browser preview: all checks passed"

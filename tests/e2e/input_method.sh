@@ -77,7 +77,7 @@ expect_backup() { # expected od -c form, what
     exit 1
 }
 
-as_nobody env QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb "$work/prog/vellit" "$work/prog/doc.txt" \
+as_nobody env QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/prog/vellit" "$work/prog/doc.txt" \
     >"$work/app.log" 2>&1 &
 app=$!
 wait_window 'doc.txt - Vellit' || {
@@ -85,7 +85,6 @@ wait_window 'doc.txt - Vellit' || {
     exit 1
 }
 xdotool windowactivate --sync "$win"
-sleep 0.5
 # fcitx5-remote prints 2 while the input method is active for the focused window, 1 while
 # it is not.
 ime_state() { # wanted state
@@ -102,18 +101,25 @@ xdotool key ctrl+End BackSpace
 xdotool type --delay 40 abcdef
 expect_backup " a b c d e f \r \n " "direct typing"
 xdotool key shift+Left shift+Left shift+Left
+# The caret and selection as a screen reader reads them: the signs that the input
+# method's pre-edit and its cancel have reached the text area.
+caret() { as_nobody /usr/bin/python3 "$(dirname "$0")/atspi.py" caret '本文'; }
+caret_is() { [ "$(caret)" = "$1" ]; }
+wait_until caret_is "3 3-6" || { echo "FAIL: selection before composing: $(caret)"; exit 1; }
 ime_on
 xdotool type --delay 80 de
-sleep 0.5
+# Composing over a selection: the caret stands at its start while the text keeps it.
+wait_until caret_is "3 " || { echo "FAIL: no pre-edit at the selection's start: $(caret)"; exit 1; }
 expect_backup " a b c d e f \r \n " "pre-edit over a selection"
 xdotool key Escape
-sleep 0.5
+wait_until caret_is "3 3-6" || { echo "FAIL: selection not back after a cancel: $(caret)"; exit 1; }
 expect_backup " a b c d e f \r \n " "cancelled composition"
 xdotool type --delay 80 de
 xdotool key Return
 expect_backup " a b c 202 305 \r \n " "commit over the selection (で)"
 
-# A conversion committed with Return.
+# A conversion committed with Return. The pauses pace Mozc, which converts
+# asynchronously and gives no sign of it; the result is checked below.
 xdotool type --delay 80 nihongo
 sleep 0.3
 xdotool key space
@@ -121,31 +127,32 @@ sleep 0.5
 xdotool key Return
 expect_backup " a b c 202 305 223 372 226 { 214 352 \r \n " "converted 日本語"
 
-# 〜 typed through Mozc, then 上書き保存 from the file menu.
+# 〜 typed through Mozc, then 上書き保存 from the file menu; the commit is the sign that
+# Mozc is done before the input method is switched off.
 xdotool type --delay 80 '~'
 xdotool key Return
-sleep 0.5
+expect_backup ' a b c 202 305 223 372 226 { 214 352 201 ` \r \n ' "〜 committed"
 ime_off
-xdotool key alt+f
-sleep 0.3
-xdotool key s
+xdotool key alt+f s
 for _ in $(seq 30); do [ "$(tail -c 4 "$work/prog/doc.txt" | od -An -tx1 | tr -d ' \n')" = "81600d0a" ] && break; sleep 0.1; done
 [ "$(tail -c 4 "$work/prog/doc.txt" | od -An -tx1 | tr -d ' \n')" = "81600d0a" ] ||
     { echo "FAIL: 〜 saved as $(od -An -tx1 "$work/prog/doc.txt")"; exit 1; }
 
 # Viewing mode (特別 → 閲覧モード, the eighth item): a commit changes nothing.
 before=$(backup)
-xdotool key alt+t
-sleep 0.3
-xdotool key Down Down Down Down Down Down Down Return
-sleep 0.3
-case "$(xdotool getwindowname "$win")" in
-*'[閲覧モード]') ;;
-*) echo "FAIL: viewing mode not on: $(xdotool getwindowname "$win")"; exit 1 ;;
-esac
+xdotool key alt+t Down Down Down Down Down Down Down Return
+viewing_on() { case "$(xdotool getwindowname "$win")" in *'[閲覧モード]') return 0 ;; esac; return 1; }
+wait_until viewing_on || { echo "FAIL: viewing mode not on: $(xdotool getwindowname "$win")"; exit 1; }
 ime_on
 xdotool type --delay 80 kana
 xdotool key Return
-sleep 0.8
-[ "$(backup)" = "$before" ] || { echo "FAIL: viewing mode took input: $(backup)"; exit 1; }
+# The sign that the commit was processed: with the input method off and viewing mode
+# left, a key typed directly comes after it; the text then holds that key and no かな.
+ime_off
+xdotool key alt+t Down Down Down Down Down Down Down Return
+viewing_left() { case "$(xdotool getwindowname "$win")" in *'[閲覧モード]') return 1 ;; esac; }
+wait_until viewing_left
+xdotool type Z
+suffix=' \r \n '
+expect_backup "${before%"$suffix"} Z$suffix" "viewing mode took the input method's commit"
 echo "input method: all checks passed"

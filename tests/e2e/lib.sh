@@ -43,3 +43,31 @@ answer_recovery() { # key
     xdotool key "$1"
     wait_window ' - Vellit'
 }
+
+# Runs a command until it succeeds; fails after 10 s. Every step waits for a sign that
+# it was processed, never for a fixed time.
+wait_until() { # command...
+    for _ in $(seq 100); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    echo "FAIL: timed out waiting for: $*"
+    return 1
+}
+
+# The window manager has framed the window (it sets the frame's extents).
+framed() { # window
+    xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='
+}
+
+# The outer frame's geometry, "X Y W H", from the client geometry and the frame extents.
+frame_geometry() { # window
+    local left right top bottom x y w h
+    read -r left right top bottom < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    # xwininfo's absolute position of a reparented client (xdotool's counts the frame twice).
+    x=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
+    w=$(xwininfo -id "$1" | sed -n 's/^ *Width: *//p')
+    h=$(xwininfo -id "$1" | sed -n 's/^ *Height: *//p')
+    echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}

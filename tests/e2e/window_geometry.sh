@@ -28,10 +28,12 @@ for run in 1 2 3; do
     "$work/vellit" &
     app=$!
     wait_window ' - Vellit'
-    sleep 1 # the frame correction runs once the window manager has framed the window
-    xdotool windowactivate --sync "$win" key alt+f
-    sleep 0.3
-    xdotool key x
+    # The frame correction runs once the window manager has framed the window: the
+    # frame then covers the stored rectangle (twips at 15 a pixel).
+    wait_until framed "$win"
+    at_stored_place() { [ "$(frame_geometry "$win")" = "100 80 600 400" ]; }
+    wait_until at_stored_place || { echo "frame: $(frame_geometry "$win")"; exit 1; }
+    xdotool windowactivate --sync "$win" key alt+f x
     wait "$app"
     app=
     actual=$(grep -a Window "$work/Conf.ini")
