@@ -2,6 +2,7 @@
 
 #include "platform/fontsizes.h"
 #include "platform/messagebox.h"
+#include "platform/okcancel.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -100,16 +100,10 @@ FontDialog::FontDialog(const QFont &font, QWidget *parent)
     m_sample->setFixedHeight(80);
     sampleLayout->addWidget(m_sample);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &FontDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &FontDialog::reject);
-
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(sampleBox);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
 
     setTabOrder(m_face, m_faces);
     setTabOrder(m_faces, m_styles);

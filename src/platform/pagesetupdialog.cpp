@@ -1,5 +1,7 @@
 #include "platform/pagesetupdialog.h"
 
+#include "platform/okcancel.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -7,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -57,16 +58,10 @@ PageSetupDialog::PageSetupDialog(QPrinter &printer, QWidget *parent)
     const bool landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
     (landscape ? m_landscape : m_portrait)->setChecked(true);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &PageSetupDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &PageSetupDialog::reject);
-
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(orientation);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
 
     fillPaperSizes(printer.pageLayout().pageSize());
     connect(m_printers, &QComboBox::currentTextChanged, this,

@@ -6,20 +6,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 vellit=$1
-work=$(mktemp -d)
-cp "$vellit" "$work/vellit"
-start_xvfb "$work"
-export QT_QPA_PLATFORM=xcb
-app=
-wm=
-cleanup() {
-    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-start_openbox
+start_desktop "$vellit"
 
 start() {
     "$work/vellit" &

@@ -6,20 +6,8 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 vellit=$1
-work=$(mktemp -d)
-cp "$vellit" "$work/vellit"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
-start_xvfb "$work"
-app=
-wm=
-cleanup() {
-    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-start_openbox
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+start_desktop "$vellit"
 
 # Waits up to 10 s for the file to match the extended regular expression.
 wait_content() { # file pattern

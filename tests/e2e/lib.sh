@@ -71,3 +71,25 @@ frame_geometry() { # window
     h=$(xwininfo -id "$1" | sed -n 's/^ *Height: *//p')
     echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
 }
+
+# A work folder holding a copy of the editor, an X display with openbox on it, and a
+# cleanup at exit that ends the editor ($app, when set), the window manager and the
+# display. Sets work, and exports QT_QPA_PLATFORM for X.
+start_desktop() { # vellit
+    work=$(mktemp -d)
+    cp "$1" "$work/vellit"
+    app=
+    wm=
+    xvfb=
+    trap stop_desktop EXIT
+    start_xvfb "$work"
+    export QT_QPA_PLATFORM=xcb
+    start_openbox
+}
+
+stop_desktop() {
+    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}

@@ -1,5 +1,6 @@
-// The search fold and forward search.
+// The search fold, forward search, and Replace All's plan.
 #include "search/matching.h"
+#include "search/replaceall.h"
 
 #include <QTest>
 
@@ -95,6 +96,23 @@ private slots:
         QCOMPARE(find("abc", QString(), 0, false), -1);
         QCOMPARE(find("abc", "c", 3, false), -1);
         QCOMPARE(find("ｶﾅとカナ", "かな", 1, false), 3);
+    }
+
+    void replaceAllWithNoSearchTextLeavesTheText()
+    {
+        const replaceall::Outcome out = replaceall::plan("abc", 1, 1, "", "x", true);
+        QCOMPARE(out.finalText, QStringLiteral("abc"));
+        QVERIFY(!out.replaced);
+        QCOMPARE(out.selStart, 1);
+        QCOMPARE(out.selLength, 1);
+    }
+
+    void exactRuleFindsStoredAlikeCharactersInReplaceAll()
+    {
+        const replaceall::Outcome out = replaceall::plan(QStringLiteral("〜a～a"), 0, 0,
+                                                         QStringLiteral("～"), "X", true);
+        QCOMPARE(out.finalText, QStringLiteral("XaXa"));
+        QCOMPARE(out.changes, 2);
     }
 };
 
