@@ -109,8 +109,8 @@ private slots:
 
     void exactRuleFindsStoredAlikeCharactersInReplaceAll()
     {
-        const replaceall::Outcome out = replaceall::plan(QStringLiteral("〜a～a"), 0, 0,
-                                                         QStringLiteral("～"), "X", true);
+        const replaceall::Outcome out =
+            replaceall::plan(QStringLiteral("〜a～a"), 0, 0, QStringLiteral("～"), "X", true);
         QCOMPARE(out.finalText, QStringLiteral("XaXa"));
         QCOMPARE(out.changes, 2);
     }
