@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (first < 0)
             CHECK(platform::fromAnsi(encoded) == text);
     }
-    for (QChar c : text) {
+    // Each character's own code, for the first characters (one encoder call each).
+    for (QChar c : QStringView(text).left(512)) {
         const int code = platform::ansiCode(c.unicode());
         if (code < 0 || c.unicode() == platform::kYen || c.unicode() == platform::kOverline)
             continue;
