@@ -36,6 +36,8 @@ Layout=
 0=Default
 PROFILE
 cp "$vellit" "$work/prog/vellit"
+# The user runs it from a folder of its own: the source tree may not be readable to it.
+cp "$(dirname "$0")/atspi.py" "$work/prog/atspi.py"
 printf 'x\r\n' >"$work/prog/doc.txt"
 chown -R 65534:65534 "$work/home" "$work/run" "$work/prog"
 chmod 700 "$work/run"
@@ -103,7 +105,7 @@ expect_backup " a b c d e f \r \n " "direct typing"
 xdotool key shift+Left shift+Left shift+Left
 # The caret and selection as a screen reader reads them: the signs that the input
 # method's pre-edit and its cancel have reached the text area.
-caret() { as_nobody /usr/bin/python3 "$(dirname "$0")/atspi.py" caret '本文'; }
+caret() { as_nobody /usr/bin/python3 "$work/prog/atspi.py" caret '本文'; }
 caret_is() { [ "$(caret)" = "$1" ]; }
 wait_until caret_is "3 3-6" || { echo "FAIL: selection before composing: $(caret)"; exit 1; }
 ime_on
