@@ -9,21 +9,14 @@ vellit=$1
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 start_desktop "$vellit"
 
-# Waits up to 10 s for the file to match the extended regular expression.
-wait_content() { # file pattern
-    for _ in $(seq 100); do
-        grep -aqE "$2" "$1" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    echo "FAIL: $1 never matched $2: $(cat -v "$1" 2>/dev/null)"
-    return 1
-}
+# The file has a line matching the extended regular expression.
+holds() { grep -aqE "$2" "$1" 2>/dev/null; } # file pattern
 
 "$work/vellit" &
 app=$!
 wait_window ' - Vellit'
 xdotool windowfocus --sync "$win" key F5
-wait_content "$work/backup.txt" '^[0-2][0-9]:[0-5][0-9] 20[0-9]{2}/[01][0-9]/[0-3][0-9]'
+wait_until holds "$work/backup.txt" '^[0-2][0-9]:[0-5][0-9] 20[0-9]{2}/[01][0-9]/[0-3][0-9]'
 echo "F5 under C.UTF-8 inserted: $(tr -d "\r" <"$work/backup.txt")"
 
 xdotool key alt+e
@@ -35,7 +28,7 @@ xdotool type IPAMincho
 xdotool key Tab Tab Home Down Down Tab ctrl+a
 xdotool type 10.5
 xdotool key Return
-wait_content "$work/Conf.ini" '^FName=IPAMincho'
+wait_until holds "$work/Conf.ini" '^FName=IPAMincho'
 grep -aq '^Fsize=10.5' "$work/Conf.ini" || { echo "FAIL: size $(grep -a Fsize "$work/Conf.ini")"; exit 1; }
 grep -aq '^Fbold=True' "$work/Conf.ini" || { echo "FAIL: $(grep -a Fbold "$work/Conf.ini")"; exit 1; }
 grep -aq '^Fitalic=False' "$work/Conf.ini" || { echo "FAIL: $(grep -a Fitalic "$work/Conf.ini")"; exit 1; }
