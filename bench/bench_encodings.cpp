@@ -3,6 +3,8 @@
 // the UTF-16 form).
 #include "support/fixture.h"
 
+#include "keystroke.h"
+
 #include "document/documentformat.h"
 
 #include <QTest>
@@ -62,14 +64,10 @@ private slots:
         w.show();
         w.Text1->setSelStart(30000);
         w.Text1->setFocus();
-        int i = 0;
+        int keystrokes = 0;
         QBENCHMARK
         {
-            if (++i % 2)
-                QTest::keyClick(w.Text1, Qt::Key_A);
-            else
-                QTest::keyClick(w.Text1, Qt::Key_Backspace);
-            QCoreApplication::processEvents();
+            typeOrErase(w.Text1, keystrokes);
         }
         QVERIFY(f.read("backup.txt").startsWith("\xFF\xFE"));
     }

@@ -7,21 +7,7 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 vellit=$1
 data=$2
-work=$(mktemp -d)
-cp "$vellit" "$work/vellit"
-xvfb=
-wm=
-app=
-cleanup() {
-    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb "$work" 1024x768x24
-start_openbox
-export QT_QPA_PLATFORM=xcb
+start_desktop "$vellit" 1024x768x24
 
 inode() { stat -c %i "$1"; }
 

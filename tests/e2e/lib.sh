@@ -6,7 +6,8 @@
 # connects during the reset (the editor started right after a probe, or after the editor
 # was killed) is refused.
 start_xvfb() { # work-dir [screen]
-    Xvfb -displayfd 3 -noreset -screen 0 "${2:-1280x1024x24}" -nolisten tcp \
+    local screen=${2:-1280x1024x24}
+    Xvfb -displayfd 3 -noreset -screen 0 "$screen" -nolisten tcp \
         3>"$1/display" >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 200); do [ -s "$1/display" ] && break; sleep 0.05; done
@@ -75,14 +76,14 @@ frame_geometry() { # window
 # A work folder holding a copy of the editor, an X display with openbox on it, and a
 # cleanup at exit that ends the editor ($app, when set), the window manager and the
 # display. Sets work, and exports QT_QPA_PLATFORM for X.
-start_desktop() { # vellit
+start_desktop() { # vellit [screen]
     work=$(mktemp -d)
     cp "$1" "$work/vellit"
     app=
     wm=
     xvfb=
     trap stop_desktop EXIT
-    start_xvfb "$work"
+    start_xvfb "$work" "${2:-}"
     export QT_QPA_PLATFORM=xcb
     start_openbox
 }
