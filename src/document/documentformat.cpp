@@ -2,6 +2,7 @@
 #include "document/documentformat.h"
 
 #include "document/charsetguess.h"
+#include "document/linematch.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -77,25 +78,25 @@ LineEnds lineEndsOf(const Units &units, Charset encoding)
     return LineEnds::CrLf;
 }
 
-// ISO-2022-JP's shift state across a line: whether it is ASCII (the initial state)
-// after the line's bytes, given whether it was before them. Only a line that starts and
-// ends in ASCII can be written back among lines encoded afresh.
+// ISO-2022-JP's shift state across a line: whether G0 holds ASCII (the initial state)
+// after the line's bytes, given whether it did before them. Only a complete designation
+// of G0 (ESC ( F or ESC $ F or ESC $ ( F) changes it; a stray ESC does not.
 bool asciiAfter(QByteArrayView bytes, bool asciiBefore)
 {
     bool ascii = asciiBefore;
     for (qsizetype i = 0; i + 2 < bytes.size(); ++i) {
-        if (bytes[i] == '\x1B')
-            ascii = bytes[i + 1] == '(' && bytes[i + 2] == 'B';
+        if (bytes[i] != '\x1B')
+            continue;
+        const char first = bytes[i + 1];
+        if (first == '(')
+            ascii = bytes[i + 2] == 'B';
+        else if (first == '$' &&
+                 (bytes[i + 2] == '@' || bytes[i + 2] == 'A' || bytes[i + 2] == 'B'))
+            ascii = false;
+        else if (first == '$' && bytes[i + 2] == '(' && i + 3 < bytes.size())
+            ascii = false;
     }
     return ascii;
-}
-
-// ASCII with no escape or shift byte: every encoding writes such a line as it is.
-bool isPlainAscii(QByteArrayView bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char b) {
-        return static_cast<unsigned char>(b) < 0x80 && b != '\x1B' && b != '\x0E' && b != '\x0F';
-    });
 }
 
 // Each line-end form: what it writes and what it is called.
@@ -135,23 +136,21 @@ Reading read(const QByteArray &bytes, Charset encoding)
     Reading reading;
     Form &form = reading.form;
     form.encoding = encoding;
+    form.keptBytesFrom = encoding;
     const QByteArray bom = byteOrderMarkOf(encoding);
     form.byteOrderMark = !bom.isEmpty() && bytes.startsWith(bom);
     const Units units(bytes, form.byteOrderMark ? bom.size() : 0, encoding);
     form.lineEnds = lineEndsOf(units, encoding);
+    const bool stateful = platform::isStateful(encoding);
+    if (stateful)
+        form.designations = platform::designationsIn(bytes);
 
     platform::Decoder decoder(encoding);
-    // A line of UTF-8 or UTF-16 always encodes back to its bytes (byte escapes included),
-    // and so does an ASCII line of the other encodings; every other line is kept with its
-    // bytes, which are its own whatever the encoding's tables would choose.
-    const bool unicode = encoding == Charset::Utf8 || platform::unitSize(encoding) == 2;
-    const bool stateful = encoding == Charset::Iso2022Jp;
     bool asciiBefore = true;
     QString &text = reading.text;
     text.reserve(bytes.size());
     const qsizetype n = units.count();
     qsizetype lineStart = 0;
-    bool endedWithLineEnd = false;
     for (qsizetype i = 0; i <= n; ++i) {
         // Where this line ends and the next begins.
         qsizetype next = -1;
@@ -168,29 +167,31 @@ Reading read(const QByteArray &bytes, Charset encoding)
         }
         if (next < 0)
             continue;
-        const QByteArrayView lineBytes = units.bytes(lineStart, i);
-        const QString line = decoder.decode(lineBytes);
-        text += line;
-        const bool asciiAtEnd = !stateful || asciiAfter(lineBytes, asciiBefore);
-        const bool standsAlone = !stateful || (asciiBefore && asciiAtEnd);
-        if (!unicode && standsAlone && !isPlainAscii(lineBytes) && !form.keptLines.contains(line))
-            form.keptLines.insert(line, lineBytes.toByteArray());
-        asciiBefore = asciiAtEnd;
-        if (i == n)
+        ReadLine line;
+        line.bytes = units.bytes(lineStart, i).toByteArray();
+        line.end = units.bytes(i, next).toByteArray();
+        line.text = decoder.decode(line.bytes);
+        line.asciiBefore = asciiBefore;
+        line.asciiAfter = !stateful || asciiAfter(line.bytes, asciiBefore);
+        asciiBefore = line.asciiAfter;
+        text += line.text;
+        const bool last = i == n;
+        form.lines.append(std::move(line));
+        if (last)
             break;
-        endedWithLineEnd = next == n;
         text += QStringLiteral("\r\n");
         lineStart = next;
         i = next - 1;
     }
-    // One final line end of the file is not part of the text.
-    if (endedWithLineEnd)
+    // One final line end of the file is not part of the text: the empty line after it
+    // is no line of the file.
+    const bool endedWithLineEnd = form.lines.size() > 1 && form.lines.last().bytes.isEmpty() &&
+                                  !form.lines.at(form.lines.size() - 2).end.isEmpty();
+    if (endedWithLineEnd) {
         text.chop(2);
-    form.finalLineEnd = endedWithLineEnd || encoding == Charset::ShiftJis;
-    if (encoding != Charset::ShiftJis) {
-        form.readText = text;
-        form.readBytes = bytes;
+        form.lines.removeLast();
     }
+    form.finalLineEnd = endedWithLineEnd || encoding == Charset::ShiftJis;
     reading.undecodableBytes = decoder.undecodable();
     return reading;
 }
@@ -200,38 +201,128 @@ Reading read(const QByteArray &bytes)
     return read(bytes, charsetguess::recognise(bytes));
 }
 
-QByteArray write(const QString &text, const Form &form, qsizetype *firstUnrepresentable)
+namespace {
+
+// The text's lines, without their CR LF.
+QList<QStringView> linesOf(const QString &text)
 {
-    if (firstUnrepresentable)
-        *firstUnrepresentable = -1;
-    if (!form.readBytes.isNull() && text == form.readText)
-        return form.readBytes;
-    QByteArray out = form.byteOrderMark ? byteOrderMarkOf(form.encoding) : QByteArray();
-    out.reserve(out.size() + text.size() * 2 + 2);
-    platform::Encoder encoder(form.encoding);
-    const QByteArray terminator = encoder.encode(lineEnd(form.lineEnds));
-    const bool finalLineEnd = form.encoding == Charset::ShiftJis || form.finalLineEnd ||
-                              text.endsWith(QStringLiteral("\r\n"));
+    QList<QStringView> lines;
     qsizetype start = 0;
     while (true) {
         const qsizetype end = text.indexOf(QStringLiteral("\r\n"), start);
-        const QStringView line = QStringView(text).mid(start, end < 0 ? -1 : end - start);
-        const auto kept = form.keptLines.constFind(line.toString());
-        if (kept != form.keptLines.cend()) {
-            out += *kept;
-        } else {
-            qsizetype bad = -1;
-            out += encoder.encode(line, &bad);
-            if (bad >= 0 && firstUnrepresentable && *firstUnrepresentable < 0)
-                *firstUnrepresentable = start + bad;
-        }
+        lines.append(QStringView(text).mid(start, end < 0 ? -1 : end - start));
         if (end < 0)
-            break;
-        out += terminator;
+            return lines;
         start = end + 2;
     }
-    if (finalLineEnd)
-        out += terminator;
+}
+
+// Which new lines are written back from the bytes they were read from. In ISO-2022-JP a
+// line that did not start in the initial shift state can only follow the line it
+// followed, and one that did not end in it only precede the line it preceded (or end
+// the file as it did); lines encoded afresh start and end in the initial state.
+QList<bool> linesKept(const QList<qsizetype> &matched, const Form &form)
+{
+    QList<bool> kept(matched.size());
+    for (qsizetype j = 0; j < matched.size(); ++j)
+        kept[j] = matched[j] >= 0;
+    if (!platform::isStateful(form.encoding))
+        return kept;
+    const auto follows = [&](qsizetype j) {
+        return j > 0 && kept[j - 1] && matched[j - 1] == matched[j] - 1;
+    };
+    for (qsizetype j = 0; j < matched.size(); ++j) {
+        if (kept[j] && !form.lines.at(matched[j]).asciiBefore && !follows(j))
+            kept[j] = false;
+    }
+    for (qsizetype j = matched.size() - 1; j >= 0; --j) {
+        if (!kept[j] || form.lines.at(matched[j]).asciiAfter)
+            continue;
+        const bool endsAsBefore = j == matched.size() - 1 && matched[j] == form.lines.size() - 1;
+        const bool precedesAsBefore =
+            j + 1 < matched.size() && kept[j + 1] && matched[j + 1] == matched[j] + 1;
+        if (!endsAsBefore && !precedesAsBefore)
+            kept[j] = false;
+    }
+    return kept;
+}
+
+bool isUnicode(Charset encoding)
+{
+    return encoding == Charset::Utf8 || platform::unitSize(encoding) == 2;
+}
+
+// The offset of the first character where two texts differ.
+qsizetype firstDifference(const QString &a, const QString &b)
+{
+    const qsizetype n = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (a.at(i) != b.at(i))
+            return i;
+    }
+    return n;
+}
+
+} // namespace
+
+QByteArray write(const QString &shown, const Form &form, WriteCheck *check)
+{
+    WriteCheck found;
+    const auto note = [&found](Trouble trouble, qsizetype offset) {
+        if (found.trouble == Trouble::None) {
+            found.trouble = trouble;
+            found.offset = offset;
+        }
+    };
+    const qsizetype keptByte = firstByteEscape(shown);
+    const bool foreignBytes = keptByte >= 0 && form.keptBytesFrom != form.encoding;
+    if (foreignBytes)
+        note(Trouble::KeptByte, keptByte);
+    const QString text = foreignBytes ? withKeptBytesReplaced(shown) : shown;
+
+    const QList<QStringView> lines = linesOf(text);
+    const QList<qsizetype> matched =
+        linematch::match(form.lines.size(), lines.size(), [&](qsizetype i, qsizetype j) {
+            return form.lines.at(i).text == lines.at(j);
+        });
+    const QList<bool> kept = linesKept(matched, form);
+
+    // A text that starts with U+FEFF keeps it only behind a byte-order mark.
+    const bool bom =
+        form.byteOrderMark || (isUnicode(form.encoding) && text.startsWith(QChar(0xFEFF)));
+    QByteArray out = bom ? byteOrderMarkOf(form.encoding) : QByteArray();
+    out.reserve(out.size() + text.size() * 2 + 2);
+    platform::Encoder encoder(form.encoding, form.designations);
+    const QByteArray terminator = encoder.encode(lineEnd(form.lineEnds));
+    const bool shiftJis = form.encoding == Charset::ShiftJis;
+    const bool finalLineEnd =
+        shiftJis || form.finalLineEnd || text.endsWith(QStringLiteral("\r\n"));
+    qsizetype start = 0;
+    for (qsizetype j = 0; j < lines.size(); ++j) {
+        const bool last = j == lines.size() - 1;
+        const ReadLine *own = kept[j] ? &form.lines.at(matched[j]) : nullptr;
+        if (own) {
+            out += own->bytes;
+        } else {
+            qsizetype bad = -1;
+            out += encoder.encode(lines.at(j), &bad, last && !finalLineEnd);
+            if (bad >= 0)
+                note(platform::isByteEscape(text, start + bad) ? Trouble::KeptByte
+                                                               : Trouble::Unrepresentable,
+                     start + bad);
+        }
+        // A Shift-JIS file breaks every line with CR LF.
+        if (!last || finalLineEnd)
+            out += own && !own->end.isEmpty() && !shiftJis ? own->end : terminator;
+        start += lines.at(j).size() + 2;
+    }
+    if (found.trouble == Trouble::None) {
+        const QString readBack = read(out, form.encoding).text;
+        if (readBack != text)
+            note(Trouble::ReadsOtherwise, firstDifference(readBack, text));
+    }
+    if (check)
+        *check = found;
     return out;
 }
 
@@ -249,12 +340,22 @@ qsizetype firstByteEscape(const QString &text)
     return -1;
 }
 
+QString withKeptBytesReplaced(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isLowSurrogate() && platform::isByteEscape(text, i))
+            text[i] = QChar(0xFFFD);
+    }
+    return text;
+}
+
 Form convertedForm(const Form &form, Charset encoding)
 {
     if (encoding == form.encoding)
         return form;
     Form converted;
     converted.encoding = encoding;
+    converted.keptBytesFrom = form.keptBytesFrom;
     converted.lineEnds = form.lineEnds;
     if (encoding == Charset::ShiftJis && form.lineEnds == LineEnds::Cr)
         converted.lineEnds = LineEnds::CrLf;

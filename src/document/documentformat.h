@@ -8,7 +8,7 @@
 #include "platform/textcodec.h"
 
 #include <QByteArray>
-#include <QHash>
+#include <QList>
 #include <QString>
 
 namespace documentformat {
@@ -27,6 +27,21 @@ enum class LineEnds {
 /// "CRLF", "LF" or "CR".
 QString lineEndsName(LineEnds lineEnds);
 
+/// One line of a file as it was read.
+struct ReadLine
+{
+    QString text;
+    QByteArray bytes;
+    /// The line end that followed it: CR LF, a lone CR, LF (in its UTF-16 unit); empty
+    /// for the last line when the file did not end with one.
+    QByteArray end;
+    /// ISO-2022-JP: whether the shift state was the initial one (ASCII) before the line
+    /// and after it.
+    bool asciiBefore = true;
+    bool asciiAfter = true;
+    friend bool operator==(const ReadLine &, const ReadLine &) = default;
+};
+
 /// How a file is stored, remembered by the document it was opened into.
 struct Form
 {
@@ -35,17 +50,15 @@ struct Form
     LineEnds lineEnds = LineEnds::CrLf;
     /// The file ended with a line end. A Shift-JIS file is always written with one.
     bool finalLineEnd = true;
-    /// The bytes each line was read from, by its text, for the lines whose bytes the
-    /// encoding might not give back by itself (a character read in the second of its two
-    /// codes, an escape sequence of the file's own choosing): an unchanged line is written
-    /// back as it was read.
-    QHash<QString, QByteArray> keptLines;
-    /// The text read and the bytes it was read from: a text still unchanged is written
-    /// back as those very bytes, whatever the lines hold (a byte kept undecoded inside a
-    /// shifted run of ISO-2022-JP, mixed line ends). Not for Shift-JIS, whose files
-    /// always end with one CR LF.
-    QString readText;
-    QByteArray readBytes;
+    /// The file's lines as read. A line still in its place (by the lines around it, not
+    /// only by its text) is written back as those very bytes with the line end it had.
+    QList<ReadLine> lines;
+    /// The encoding whose bytes the text's kept bytes (byte escapes) are; in another
+    /// encoding they mean nothing and cannot be written as they are.
+    Charset keptBytesFrom = Charset::ShiftJis;
+    /// ISO-2022-JP: the designations the file used, through which a character plain
+    /// ISO-2022-JP lacks may be written.
+    QList<QByteArray> designations;
     friend bool operator==(const Form &, const Form &) = default;
 };
 
@@ -64,10 +77,31 @@ Reading read(const QByteArray &bytes);
 /// recognised.
 Reading read(const QByteArray &bytes, Charset encoding);
 
-/// The bytes of a file holding text in a form. A character the encoding cannot hold is
-/// written as "?" and the offset of the first one is given in firstUnrepresentable (-1
-/// when there is none).
-QByteArray write(const QString &text, const Form &form, qsizetype *firstUnrepresentable = nullptr);
+/// What stands in the way of writing a text as it is shown.
+enum class Trouble {
+    None,
+    /// A character the encoding cannot hold; written as "?".
+    Unrepresentable,
+    /// A byte kept from a file that cannot be written as it was: it came from another
+    /// encoding, or in UTF-16 it has lost its partner byte. Written as "?" (U+FFFD in the
+    /// Unicode forms).
+    KeptByte,
+    /// The bytes written read back as another text: a kept byte joins the characters
+    /// written beside it, or a line break reads otherwise.
+    ReadsOtherwise,
+};
+
+/// The first trouble of a write and the text offset where it is.
+struct WriteCheck
+{
+    Trouble trouble = Trouble::None;
+    qsizetype offset = -1;
+};
+
+/// The bytes of a file holding text in a form. Lines still in their place keep their
+/// bytes; the others are encoded afresh. The written bytes are read back, and the first
+/// trouble (in the order above) is given in check.
+QByteArray write(const QString &text, const Form &form, WriteCheck *check = nullptr);
 /// The bytes of a Shift-JIS file holding text.
 QByteArray write(const QString &text);
 
@@ -79,9 +113,14 @@ inline bool hasByteEscapes(const QString &text)
     return firstByteEscape(text) >= 0;
 }
 
+/// The text with each kept byte replaced by U+FFFD: what such bytes become in another
+/// encoding, where they mean nothing.
+QString withKeptBytesReplaced(QString text);
+
 /// The form a document takes when saved in another encoding: its line ends and final
 /// line end stay, a Shift-JIS file breaks lines with CR LF or LF, a UTF-16 file starts
-/// with a byte-order mark; no line keeps bytes of the old encoding.
+/// with a byte-order mark; no line keeps bytes of the old encoding, and the kept bytes
+/// stay those of the old encoding.
 Form convertedForm(const Form &form, Charset encoding);
 
 } // namespace documentformat

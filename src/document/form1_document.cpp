@@ -40,6 +40,25 @@ int indexOf(platform::Charset charset)
     return int(at - std::begin(platform::kCharsets));
 }
 
+// The question asked before a write that would not give back the text as shown; empty
+// when there is none.
+QString troubleQuestion(const QString &text, const documentformat::WriteCheck &check,
+                        platform::Charset encoding)
+{
+    switch (check.trouble) {
+    case documentformat::Trouble::None:
+        return QString();
+    case documentformat::Trouble::Unrepresentable:
+        return messages::unrepresentable(text, check.offset, platform::charsetName(encoding));
+    case documentformat::Trouble::KeptByte:
+        return messages::keptBytesCannotBeWritten(text, check.offset,
+                                                  platform::charsetName(encoding));
+    case documentformat::Trouble::ReadsOtherwise:
+        return messages::readsOtherwise(text, check.offset);
+    }
+    return QString();
+}
+
 } // namespace
 
 void Form1::OpenDocument(const QString &path, std::optional<platform::Charset> encoding)
@@ -65,6 +84,18 @@ void Form1::OpenDocument(const QString &path, std::optional<platform::Charset> e
     const documentformat::Reading reading = documentformat::read(bytes, charset);
 
     if (inserting != 0) {
+        const bool foreign =
+            reading.undecodableBytes > 0 && charset != state.documentForm.keptBytesFrom;
+        if (foreign) {
+            // The default answer inserts nothing.
+            if (platform::MsgBox(this,
+                                 messages::foreignKeptBytes(platform::charsetName(charset),
+                                                            reading.undecodableBytes),
+                                 Buttons::YesNoDefaultNo, Icon::Exclamation) != platform::IdYes)
+                return;
+            Text1->setSelText(documentformat::withKeptBytesReplaced(reading.text));
+            return;
+        }
         Text1->setSelText(reading.text);
     } else {
         state.documentPath = path;
@@ -139,13 +170,12 @@ bool Form1::writeDocument(const QString &path)
 bool Form1::writeDocument(const QString &path, const documentformat::Form &form)
 {
     const QString text = Text1->text();
-    qsizetype bad = -1;
-    const QByteArray bytes = documentformat::write(text, form, &bad);
+    documentformat::WriteCheck check;
+    const QByteArray bytes = documentformat::write(text, form, &check);
     // The default answer keeps the file as it is.
-    if (bad >= 0 &&
-        platform::MsgBox(this,
-                         messages::unrepresentable(text, bad, platform::charsetName(form.encoding)),
-                         Buttons::YesNoDefaultNo, Icon::Exclamation) != platform::IdYes)
+    const QString question = troubleQuestion(text, check, form.encoding);
+    if (!question.isEmpty() && platform::MsgBox(this, question, Buttons::YesNoDefaultNo,
+                                                Icon::Exclamation) != platform::IdYes)
         return false;
     const platform::WriteResult result =
         platform::replaceFile(path, bytes, platform::FileKind::Document, true);

@@ -53,6 +53,35 @@ QString unrepresentable(const QString &text, qsizetype firstOffset, const QStrin
         .arg(lineOf(text, firstOffset))
         .arg(character);
 }
+QString keptBytesCannotBeWritten(const QString &text, qsizetype firstOffset,
+                                 const QString &encoding)
+{
+    return QStringLiteral("%1行目などに、元のファイルで読めなかったバイト（「\uFFFD」と表示）"
+                          "があります。\r\n"
+                          "これらのバイトは%2では元のまま書けません。"
+                          "「?」（UTF の形式では「\uFFFD」）に置き換えて保存しますか？\r\n"
+                          "「いいえ」を選ぶと保存せず、ファイルは変わりません。")
+        .arg(lineOf(text, firstOffset))
+        .arg(encoding);
+}
+
+QString readsOtherwise(const QString &text, qsizetype firstOffset)
+{
+    return QStringLiteral("%1行目は、保存したファイルを開き直すと、いま表示されている内容とは"
+                          "違って読まれます（読めなかったバイトが前後の文字と結び付くなど）。\r\n"
+                          "このまま保存しますか？\r\n"
+                          "「いいえ」を選ぶと保存せず、ファイルは変わりません。")
+        .arg(lineOf(text, firstOffset));
+}
+
+QString foreignKeptBytes(const QString &encoding, int count)
+{
+    return QStringLiteral("挿入するファイルには%1として読めないバイトが%2個あります。\r\n"
+                          "これらはこの文書の文字コードでは意味を持たないため、"
+                          "「\uFFFD」に置き換えて挿入します。よろしいですか？")
+        .arg(encoding)
+        .arg(count);
+}
 
 QString undecodableBytes(const QString &encoding, int count, const QString &text,
                          qsizetype firstOffset)

@@ -15,13 +15,14 @@ namespace {
 struct CharsetInfo
 {
     Charset charset;
-    const char *iconvName;
-    const char *name; // as shown to the user
+    const char *iconvName; // for reading, and for writing unless encodeName says otherwise
+    const char *name;      // as shown to the user
     // The set's iconv table writes ¥ and ‾ as the bytes of \ and ~: it does not hold them.
     bool refusesYenAndOverline;
     // JIS-Roman: the table reads 0x5C and 0x7E as ¥ and ‾; in a file they are the ASCII
     // backslash and tilde, as everywhere else on the system.
     bool readsJisRoman;
+    const char *encodeName = nullptr;
 };
 
 constexpr CharsetInfo kInfo[] = {
@@ -29,9 +30,12 @@ constexpr CharsetInfo kInfo[] = {
     {Charset::ShiftJis2004, "SHIFT_JISX0213", "Shift_JIS-2004", true, true},
     {Charset::EucJp, "EUC-JP", "EUC-JP", true, false},
     {Charset::EucJis2004, "EUC-JISX0213", "EUC-JIS-2004", false, false},
-    // The -2 variant also reads JIS X 0212 and half-width katakana (ESC ( I), and writes
-    // plain ISO-2022-JP for the characters that has.
-    {Charset::Iso2022Jp, "ISO-2022-JP-2", "ISO-2022-JP", false, false},
+    // The -2 variant also reads JIS X 0212 and half-width katakana (ESC ( I).
+    // Written as plain ISO-2022-JP; a character that needs another designation is written
+    // only through one the file itself used (see Encoder).
+    {Charset::Iso2022Jp, "ISO-2022-JP-2", "ISO-2022-JP", false, false, "ISO-2022-JP"},
+    {Charset::Iso2022Jp2004, "ISO-2022-JP-3", "ISO-2022-JP-2004", false, false},
+    {Charset::EucJpMs, "EUC-JP-MS", "eucJP-ms", true, false},
     {Charset::Utf8, "UTF-8", "UTF-8", false, false},
     {Charset::Utf16Le, "UTF-16LE", "UTF-16LE", false, false},
     {Charset::Utf16Be, "UTF-16BE", "UTF-16BE", false, false},
@@ -72,6 +76,37 @@ QString charsetName(Charset charset)
     return QString::fromLatin1(infoOf(charset).name);
 }
 
+std::optional<Charset> charsetNamed(QStringView name)
+{
+    for (const CharsetInfo &info : kInfo) {
+        if (name.compare(QLatin1StringView(info.name), Qt::CaseInsensitive) == 0 ||
+            name.compare(QLatin1StringView(info.iconvName), Qt::CaseInsensitive) == 0)
+            return info.charset;
+    }
+    static const struct
+    {
+        const char *alias;
+        Charset charset;
+    } kAliases[] = {{"Windows-31J", Charset::ShiftJis},
+                    {"SJIS", Charset::ShiftJis},
+                    {"MS932", Charset::ShiftJis},
+                    {"EUCJP", Charset::EucJp},
+                    {"EUC-JP-MS", Charset::EucJpMs},
+                    {"CP51932", Charset::EucJpMs},
+                    {"Shift_JISX0213", Charset::ShiftJis2004},
+                    {"EUC-JISX0213", Charset::EucJis2004}};
+    for (const auto &a : kAliases) {
+        if (name.compare(QLatin1StringView(a.alias), Qt::CaseInsensitive) == 0)
+            return a.charset;
+    }
+    return std::nullopt;
+}
+
+bool isStateful(Charset charset)
+{
+    return charset == Charset::Iso2022Jp || charset == Charset::Iso2022Jp2004;
+}
+
 int unitSize(Charset charset)
 {
     return charset == Charset::Utf16Le || charset == Charset::Utf16Be ? 2 : 1;
@@ -94,11 +129,65 @@ Decoder::Decoder(Charset charset) : m_impl(std::make_unique<Impl>(charset)) {}
 
 Decoder::~Decoder() = default;
 
+namespace {
+
+// Code page 51932 writes the IBM kanji of code page 932's rows 89 to 92 in EUC-JP's rows
+// 89 to 92, which eucJP-ms keeps for user-defined characters: such a pair is read as
+// code page 932 reads the same row and cell.
+bool isWindowsIbmRow(QByteArrayView bytes, qsizetype i)
+{
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    return lead >= 0xF9 && lead <= 0xFC && i + 1 < bytes.size() &&
+           static_cast<unsigned char>(bytes[i + 1]) >= 0xA1 &&
+           static_cast<unsigned char>(bytes[i + 1]) <= 0xFE;
+}
+
+QString windowsIbmKanji(unsigned char lead, unsigned char trail)
+{
+    const int row = lead - 0x80;
+    const int cell = trail - 0x80;
+    const char sjis[2] = {char(((row + 1) >> 1) + (row <= 0x5E ? 0x70 : 0xB0)),
+                          char(cell + ((row & 1) ? (cell >= 0x60 ? 0x20 : 0x1F) : 0x7E))};
+    return decode(QByteArrayView(sjis, 2), Charset::ShiftJis);
+}
+
+// The length of the EUC-JP character starting at bytes[i].
+qsizetype eucLength(QByteArrayView bytes, qsizetype i)
+{
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    return b < 0x80 ? 1 : b == 0x8F ? 3 : 2;
+}
+
+} // namespace
+
 QString Decoder::decode(QByteArrayView bytes)
+{
+    if (m_impl->charset != Charset::EucJpMs)
+        return decodeRun(bytes);
+    QString out;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        if (!isWindowsIbmRow(bytes, i)) {
+            i += eucLength(bytes, i);
+            continue;
+        }
+        out += decodeRun(bytes.sliced(start, i - start));
+        out += windowsIbmKanji(static_cast<unsigned char>(bytes[i]),
+                               static_cast<unsigned char>(bytes[i + 1]));
+        i += 2;
+        start = i;
+    }
+    out += decodeRun(bytes.sliced(qMin(start, bytes.size())));
+    return out;
+}
+
+QString Decoder::decodeRun(QByteArrayView bytes)
 {
     QString out;
     out.reserve(bytes.size());
     const Charset charset = m_impl->charset;
+    const int unit = unitSize(charset);
     iconv_t cd = m_impl->cd.handle();
     qsizetype pos = 0;
     while (pos < bytes.size()) {
@@ -113,17 +202,20 @@ QString Decoder::decode(QByteArrayView bytes)
         pos = bytes.size() - qsizetype(inLeft);
         if (r != size_t(-1) || inLeft == 0 || errno == E2BIG)
             continue;
-        // An invalid or incomplete sequence: its first byte alone is kept as it is, and
-        // reading goes on at the next byte in the same shift state.
+        // An invalid or incomplete sequence: its first byte (in UTF-16 its first unit)
+        // is kept as it is, and reading goes on after it in the same shift state.
         const auto byte = static_cast<unsigned char>(bytes[pos]);
         const char16_t windows = charset == Charset::ShiftJis ? windowsSingleByte(byte) : 0;
         if (windows != 0) {
             out.append(QChar(windows));
-        } else {
-            out.append(QChar(byteEscape(byte)));
-            ++m_undecodable;
+            ++pos;
+            continue;
         }
-        ++pos;
+        const qsizetype kept = qMin<qsizetype>(unit, bytes.size() - pos);
+        for (qsizetype k = 0; k < kept; ++k)
+            out.append(QChar(byteEscape(static_cast<unsigned char>(bytes[pos + k]))));
+        m_undecodable += int(kept);
+        pos += kept;
     }
     if (infoOf(charset).readsJisRoman) {
         for (QChar &c : out) {
@@ -145,6 +237,26 @@ QString decode(QByteArrayView bytes, Charset charset, int *undecodable)
     return text;
 }
 
+QList<QByteArray> designationsIn(QByteArrayView bytes)
+{
+    // ESC, then the intermediate bytes (0x20–0x2F), then one final byte (0x30–0x7E).
+    QList<QByteArray> found;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\x1B')
+            continue;
+        qsizetype end = i + 1;
+        while (end < bytes.size() && bytes[end] >= 0x20 && bytes[end] <= 0x2F)
+            ++end;
+        if (end == i + 1 || end >= bytes.size() || bytes[end] < 0x30 || bytes[end] > 0x7E)
+            continue;
+        const QByteArray designation = bytes.sliced(i, end + 1 - i).toByteArray();
+        if (!found.contains(designation))
+            found.append(designation);
+        i = end;
+    }
+    return found;
+}
+
 namespace {
 
 void noteUnrepresentable(qsizetype offset, qsizetype *first)
@@ -153,70 +265,60 @@ void noteUnrepresentable(qsizetype offset, qsizetype *first)
         *first = offset;
 }
 
-// Whether the character at i is one the set does not hold whatever its table says.
+// Whether the character at i is one the set does not hold whatever its table says: ¥
+// and ‾ where the table would write \ and ~, and in ISO-2022-JP the bytes that shift
+// (ESC, SO, SI) and the C1 controls, which would be read as shifts or break lines.
 bool refused(QStringView text, qsizetype i, Charset charset)
 {
     const char16_t c = text[i].unicode();
-    return infoOf(charset).refusesYenAndOverline && (c == kYen || c == kOverline);
+    if (infoOf(charset).refusesYenAndOverline && (c == kYen || c == kOverline))
+        return true;
+    return isStateful(charset) && (c == 0x1B || c == 0x0E || c == 0x0F || (c >= 0x80 && c < 0xA0));
 }
 
-QByteArray encodeUtf16(QStringView text, bool bigEndian)
+QByteArray encodeUtf16(QStringView text, bool bigEndian, bool endsFile, qsizetype *first)
 {
     QByteArray out(text.size() * 2, Qt::Uninitialized);
     char *o = out.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (isByteEscape(text, i)) {
-            *o++ = char(c - 0xDC00);
-            continue;
-        }
+    const auto put = [&o, bigEndian](char16_t c) {
         if (bigEndian)
             qToBigEndian(c, o);
         else
             qToLittleEndian(c, o);
         o += 2;
+    };
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (!isByteEscape(text, i)) {
+            put(text[i].unicode());
+            ++i;
+            continue;
+        }
+        // Kept bytes were read two by two, as the units they are.
+        qsizetype end = i;
+        while (end < text.size() && isByteEscape(text, end))
+            ++end;
+        for (; i + 1 < end; i += 2) {
+            *o++ = char(text[i].unicode() - 0xDC00);
+            *o++ = char(text[i + 1].unicode() - 0xDC00);
+        }
+        if (i < end) {
+            if (end == text.size() && endsFile) {
+                *o++ = char(text[i].unicode() - 0xDC00);
+            } else {
+                noteUnrepresentable(i, first);
+                put(0xFFFD);
+            }
+            ++i;
+        }
     }
     out.truncate(o - out.data());
     return out;
 }
 
-// A run of text without byte escapes through iconv; the run ends in the initial state.
-void encodeRun(iconv_t cd, QStringView text, qsizetype offset, Charset charset, QByteArray &out,
-               qsizetype *first)
+// Brings the converter back to its initial shift state, writing what that takes.
+void flush(iconv_t cd, QByteArray &out)
 {
-    qsizetype i = 0;
-    while (i < text.size()) {
-        // Characters the set refuses are cut out of the runs given to iconv.
-        qsizetype end = i;
-        while (end < text.size() && !refused(text, end, charset))
-            end += text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
-        char *in = reinterpret_cast<char *>(const_cast<QChar *>(text.data() + i));
-        size_t inLeft = size_t(end - i) * 2;
-        while (inLeft > 0) {
-            const qsizetype before = out.size();
-            out.resize(before + qsizetype(inLeft) * 4 + 16);
-            char *o = out.data() + before;
-            size_t outLeft = inLeft * 4 + 16;
-            const size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
-            out.resize(o - out.data());
-            if (r != size_t(-1) || inLeft == 0 || errno == E2BIG)
-                continue;
-            // A character the set has no bytes for.
-            const qsizetype at = end - qsizetype(inLeft / 2);
-            noteUnrepresentable(offset + at, first);
-            out.append('?');
-            const qsizetype step = text[at].isHighSurrogate() && at + 1 < end ? 2 : 1;
-            in += step * 2;
-            inLeft -= size_t(step) * 2;
-        }
-        if (end < text.size()) {
-            noteUnrepresentable(offset + end, first);
-            out.append('?');
-            ++end;
-        }
-        i = end;
-    }
-    // Back to the initial shift state.
     char buffer[16];
     char *o = buffer;
     size_t outLeft = sizeof buffer;
@@ -224,28 +326,116 @@ void encodeRun(iconv_t cd, QStringView text, qsizetype offset, Charset charset, 
     out.append(buffer, o - buffer);
 }
 
+// Converts text whole, or gives an empty result when some character does not convert.
+QByteArray convertAll(iconv_t cd, QStringView text)
+{
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    QByteArray out(text.size() * 8 + 16, Qt::Uninitialized);
+    char *in = reinterpret_cast<char *>(const_cast<QChar *>(text.data()));
+    size_t inLeft = size_t(text.size()) * 2;
+    char *o = out.data();
+    size_t outLeft = size_t(out.size());
+    if (iconv(cd, &in, &inLeft, &o, &outLeft) == size_t(-1))
+        return QByteArray();
+    out.truncate(o - out.data());
+    flush(cd, out);
+    return out;
+}
+
 } // namespace
 
 struct Encoder::Impl
 {
-    explicit Impl(Charset c) : charset(c), cd(infoOf(c).iconvName, "UTF-16LE") {}
+    Impl(Charset c, const QList<QByteArray> &d)
+        : charset(c),
+          cd(infoOf(c).encodeName ? infoOf(c).encodeName : infoOf(c).iconvName, "UTF-16LE"),
+          designations(d)
+    {
+    }
+
+    // The bytes of one character through a designation the file used, or none.
+    QByteArray throughFileDesignation(QStringView character)
+    {
+        if (designations.isEmpty())
+            return QByteArray();
+        if (!extended)
+            extended = std::make_unique<Iconv>(infoOf(charset).iconvName, "UTF-16LE");
+        const QByteArray bytes = convertAll(extended->handle(), character);
+        if (bytes.isEmpty())
+            return QByteArray();
+        for (const QByteArray &d : designationsIn(bytes)) {
+            if (d != "\x1B(B" && !designations.contains(d))
+                return QByteArray();
+        }
+        return bytes;
+    }
+
+    // A run of text without byte escapes; the run ends in the initial state. A
+    // character that cannot be written becomes "?" in the initial state, so that the
+    // question mark is read as one.
+    void encodeRun(QStringView text, qsizetype offset, QByteArray &out, qsizetype *first)
+    {
+        qsizetype i = 0;
+        while (i < text.size()) {
+            qsizetype end = i;
+            while (end < text.size() && !refused(text, end, charset))
+                end += text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+            char *in = reinterpret_cast<char *>(const_cast<QChar *>(text.data() + i));
+            size_t inLeft = size_t(end - i) * 2;
+            while (inLeft > 0) {
+                const qsizetype before = out.size();
+                out.resize(before + qsizetype(inLeft) * 4 + 16);
+                char *o = out.data() + before;
+                size_t outLeft = inLeft * 4 + 16;
+                const size_t r = iconv(cd.handle(), &in, &inLeft, &o, &outLeft);
+                out.resize(o - out.data());
+                if (r != size_t(-1) || inLeft == 0 || errno == E2BIG)
+                    continue;
+                const qsizetype at = end - qsizetype(inLeft / 2);
+                const qsizetype step = text[at].isHighSurrogate() && at + 1 < end ? 2 : 1;
+                flush(cd.handle(), out);
+                const QByteArray own = throughFileDesignation(text.mid(at, step));
+                if (own.isEmpty()) {
+                    noteUnrepresentable(offset + at, first);
+                    out.append('?');
+                } else {
+                    out.append(own);
+                }
+                in += step * 2;
+                inLeft -= size_t(step) * 2;
+            }
+            flush(cd.handle(), out);
+            if (end < text.size()) {
+                noteUnrepresentable(offset + end, first);
+                out.append('?');
+                ++end;
+            }
+            i = end;
+        }
+    }
+
     Charset charset;
     Iconv cd;
+    QList<QByteArray> designations;
+    std::unique_ptr<Iconv> extended;
 };
 
-Encoder::Encoder(Charset charset) : m_impl(std::make_unique<Impl>(charset)) {}
+Encoder::Encoder(Charset charset, const QList<QByteArray> &designations)
+    : m_impl(std::make_unique<Impl>(charset, designations))
+{
+}
 
 Encoder::~Encoder() = default;
 
-QByteArray Encoder::encode(QStringView text, qsizetype *firstUnrepresentable)
+QByteArray Encoder::encode(QStringView text, qsizetype *firstUnrepresentable, bool endsFile)
 {
     if (firstUnrepresentable)
         *firstUnrepresentable = -1;
     const Charset charset = m_impl->charset;
     if (charset == Charset::ShiftJis)
         return encodeAnsi(text, firstUnrepresentable);
-    if (charset == Charset::Utf16Le || charset == Charset::Utf16Be)
-        return encodeUtf16(text, charset == Charset::Utf16Be);
+    if (unitSize(charset) == 2)
+        return encodeUtf16(text, charset == Charset::Utf16Be, endsFile, firstUnrepresentable);
     QByteArray out;
     out.reserve(text.size() * 3);
     // Runs between byte escapes, and for the JIS-Roman tables between ASCII characters,
@@ -258,8 +448,7 @@ QByteArray Encoder::encode(QStringView text, qsizetype *firstUnrepresentable)
         if (i < text.size() && !escape && !ascii)
             continue;
         if (i > start)
-            encodeRun(m_impl->cd.handle(), text.mid(start, i - start), start, charset, out,
-                      firstUnrepresentable);
+            m_impl->encodeRun(text.mid(start, i - start), start, out, firstUnrepresentable);
         if (escape)
             out.append(char(text[i].unicode() - 0xDC00));
         else if (ascii)

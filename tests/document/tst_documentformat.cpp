@@ -79,9 +79,10 @@ private slots:
     void unrepresentableNamesCharacterAndLine()
     {
         const QString text = QStringLiteral("ok\r\nline 2 😀 here");
-        qsizetype first = -1;
-        documentformat::write(text, documentformat::Form(), &first);
-        const QString m = messages::unrepresentable(text, first, QStringLiteral("Shift_JIS"));
+        documentformat::WriteCheck check;
+        documentformat::write(text, documentformat::Form(), &check);
+        const QString m =
+            messages::unrepresentable(text, check.offset, QStringLiteral("Shift_JIS"));
         QVERIFY(m.contains(QStringLiteral("2行目")));
         QVERIFY(m.contains(QStringLiteral("「😀」")));
     }

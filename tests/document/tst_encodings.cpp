@@ -89,16 +89,27 @@ private slots:
             QCOMPARE(reading.text, documentformat::read(dataFile(reference), Charset::Utf8).text);
         // Saved unchanged: byte for byte.
         QCOMPARE(documentformat::write(reading.text, reading.form), bytes);
+        // The writer on its own, without the bytes the lines were read from, gives the
+        // text back, unchanged and edited.
+        Form withheld = reading.form;
+        withheld.lines.clear();
+        documentformat::WriteCheck fresh;
+        const QString appended = reading.text + QStringLiteral("追加");
+        for (const QString &text : {reading.text, appended}) {
+            const QByteArray written = documentformat::write(text, withheld, &fresh);
+            QCOMPARE(fresh.trouble, documentformat::Trouble::None);
+            QCOMPARE(documentformat::read(written, reading.form.encoding).text, text);
+        }
 
         // One edit in the middle changes that line's bytes and no other.
         const QStringList lines = reading.text.split(QStringLiteral("\r\n"));
         const int edited = int(lines.size() / 2);
         QStringList changed = lines;
         changed[edited] = QStringLiteral("追加") + changed[edited];
-        qsizetype bad = -1;
+        documentformat::WriteCheck check;
         const QByteArray saved =
-            documentformat::write(changed.join(QStringLiteral("\r\n")), reading.form, &bad);
-        QCOMPARE(bad, qsizetype(-1));
+            documentformat::write(changed.join(QStringLiteral("\r\n")), reading.form, &check);
+        QCOMPARE(check.trouble, documentformat::Trouble::None);
         const int unit = platform::unitSize(reading.form.encoding);
         const bool bigEndian = reading.form.encoding == Charset::Utf16Be;
         const QList<QByteArray> before = byteLines(bytes, unit, bigEndian);
@@ -213,19 +224,20 @@ private slots:
     void yenAndOverlineAreNotShiftJis()
     {
         // Written as \ and ~ they would come back as other characters: the save asks.
-        qsizetype bad = -1;
-        QCOMPARE(documentformat::write(QStringLiteral("a¥1,000"), Form(), &bad),
+        documentformat::WriteCheck check;
+        QCOMPARE(documentformat::write(QStringLiteral("a¥1,000"), Form(), &check),
                  QByteArray("a?1,000\r\n"));
-        QCOMPARE(bad, qsizetype(1));
+        QCOMPARE(check.trouble, documentformat::Trouble::Unrepresentable);
+        QCOMPARE(check.offset, qsizetype(1));
         Form eucJp;
         eucJp.encoding = Charset::EucJp;
-        documentformat::write(QStringLiteral("‾"), eucJp, &bad);
-        QCOMPARE(bad, qsizetype(0));
+        documentformat::write(QStringLiteral("‾"), eucJp, &check);
+        QCOMPARE(check.offset, qsizetype(0));
         // ISO-2022-JP holds them in JIS-Roman.
         Form jis;
         jis.encoding = Charset::Iso2022Jp;
-        const QByteArray bytes = documentformat::write(QStringLiteral("¥1"), jis, &bad);
-        QCOMPARE(bad, qsizetype(-1));
+        const QByteArray bytes = documentformat::write(QStringLiteral("¥1"), jis, &check);
+        QCOMPARE(check.trouble, documentformat::Trouble::None);
         QCOMPARE(documentformat::read(bytes, Charset::Iso2022Jp).text, QStringLiteral("¥1"));
         // The backup keeps them.
         const QString text = QStringLiteral("¥1,000");
