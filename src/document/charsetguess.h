@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace charsetguess {
 
