@@ -331,6 +331,19 @@ Charset recognise(const QByteArray &bytes)
     return beyondTheSample(bytes, best.charset);
 }
 
+Charset recognise(const QByteArray &bytes, const QString &recorded)
+{
+    const std::optional<Charset> named = platform::charsetNamed(recorded);
+    if (!named)
+        return recognise(bytes);
+    const bool otherMark = (bytes.startsWith("\xEF\xBB\xBF") && *named != Charset::Utf8) ||
+                           ((bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) &&
+                            platform::unitSize(*named) != 2);
+    int undecodable = 0;
+    platform::decode(bytes, *named, &undecodable);
+    return undecodable == 0 && !otherMark ? *named : recognise(bytes);
+}
+
 bool looksBinary(const QByteArray &bytes, Charset encoding)
 {
     // A stray NUL in a text file is kept like any character; a binary file has many.

@@ -19,6 +19,11 @@ namespace charsetguess {
 /// The encoding of a file's bytes.
 platform::Charset recognise(const QByteArray &bytes);
 
+/// The encoding of a file's bytes when the file records one (its user.charset
+/// attribute, by name): the recorded one where it reads every byte and no byte-order mark
+/// says otherwise, else what the bytes show.
+platform::Charset recognise(const QByteArray &bytes, const QString &recorded);
+
 /// How plausible text is as Japanese (or Latin) writing; undecodable bytes (byte
 /// escapes) weigh most.
 int plausibility(const QString &text);

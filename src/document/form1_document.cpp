@@ -6,6 +6,7 @@
 #include "document/charsetguess.h"
 #include "document/documentformat.h"
 #include "document/messages.h"
+#include "platform/charsetattribute.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "settings/form7.h"
@@ -75,7 +76,8 @@ void Form1::OpenDocument(const QString &path, std::optional<platform::Charset> e
     QByteArray bytes;
     if (!platform::readWholeFile(path, bytes))
         return;
-    const platform::Charset charset = encoding ? *encoding : charsetguess::recognise(bytes);
+    const platform::Charset charset =
+        encoding ? *encoding : charsetguess::recognise(bytes, platform::charsetAttribute(path));
     if (charsetguess::looksBinary(bytes, charset) &&
         platform::MsgBox(this, messages::binaryFile(path), Buttons::YesNoDefaultNo,
                          Icon::Exclamation) != platform::IdYes)
@@ -184,5 +186,7 @@ bool Form1::writeDocument(const QString &path, const documentformat::Form &form)
                          Icon::Exclamation);
         return false;
     }
+    // The next open need not guess.
+    platform::setCharsetAttribute(path, platform::charsetName(form.encoding));
     return true;
 }

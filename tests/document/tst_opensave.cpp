@@ -2,6 +2,7 @@
 // missing files, the extension warning, the caption rules, failed writes.
 #include "support/fixture.h"
 
+#include "platform/charsetattribute.h"
 #include "platform/codepage.h"
 #include "settings/form7.h"
 
@@ -252,6 +253,74 @@ private slots:
         QCOMPARE(f.read("k.txt"), QByteArray("a?b\r\n"));
         // No is the default answer: Enter keeps the file as it is.
         QCOMPARE(f.boxes.shown.at(0).buttons, platform::Buttons::YesNoDefaultNo);
+    }
+
+    void theSavedEncodingIsRecordedAndHonoured()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        // ASCII alone, and two half-width katakana that also spell ý in UTF-8: only the
+        // record tells what they were saved as.
+        const auto indexOf = [](platform::Charset c) {
+            return int(
+                std::find(std::begin(platform::kCharsets), std::end(platform::kCharsets), c) -
+                std::begin(platform::kCharsets));
+        };
+        const struct
+        {
+            const char *text;
+            platform::Charset charset;
+        } cases[] = {{"plain ascii", platform::Charset::Utf8},
+                     {"ﾃｽ", platform::Charset::ShiftJis},
+                     {"ascii", platform::Charset::EucJp}};
+        for (const auto &c : cases) {
+            w.Text1->setText(QString::fromUtf8(c.text));
+            f.dialogs.files.enqueue({f.path("rec.txt"), false, indexOf(c.charset)});
+            QVERIFY(w.NewSave());
+            if (platform::charsetAttribute(f.path("rec.txt")).isEmpty())
+                QSKIP("the test directory's file system keeps no user attributes");
+            QCOMPARE(platform::charsetAttribute(f.path("rec.txt")),
+                     platform::charsetName(c.charset));
+            w.OpenDocument(f.path("rec.txt"));
+            QCOMPARE(w.state.documentForm.encoding, c.charset);
+            QCOMPARE(w.Text1->text(), QString::fromUtf8(c.text));
+        }
+        // A record the bytes contradict (the file rewritten by another program) is not
+        // believed.
+        f.write("rec.txt", QStringLiteral("日本語のテキスト\n").toUtf8());
+        platform::setCharsetAttribute(f.path("rec.txt"), QStringLiteral("Shift_JIS"));
+        w.OpenDocument(f.path("rec.txt"));
+        QCOMPARE(w.state.documentForm.encoding, platform::Charset::Utf8);
+    }
+
+    void saveAsIntoAnotherEncodingAsksAboutKeptBytes()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        const QByteArray flawed("caf\xE9 \xE6\x97\xA5\n");
+        f.write("flawed.txt", flawed);
+        w.OpenDocument(f.path("flawed.txt"));
+        QCOMPARE(w.state.documentForm.encoding, platform::Charset::Utf8);
+        const int utf16 = int(std::find(std::begin(platform::kCharsets),
+                                        std::end(platform::kCharsets), platform::Charset::Utf16Le) -
+                              std::begin(platform::kCharsets));
+        // No, the default, writes nothing.
+        f.boxes.shown.clear();
+        f.boxes.answers.enqueue(platform::IdNo);
+        f.dialogs.files.enqueue({f.path("wide.txt"), false, utf16});
+        QVERIFY(!w.NewSave());
+        QVERIFY(!f.exists("wide.txt"));
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QVERIFY(f.boxes.shown.at(0).text.contains(QStringLiteral("1行目")));
+        QCOMPARE(f.boxes.shown.at(0).buttons, platform::Buttons::YesNoDefaultNo);
+        // Yes writes U+FFFD in its place, never a lone byte: the file reopens whole.
+        f.boxes.answers.enqueue(platform::IdYes);
+        f.dialogs.files.enqueue({f.path("wide.txt"), false, utf16});
+        QVERIFY(w.NewSave());
+        const QByteArray wide = f.read("wide.txt");
+        QCOMPARE(wide.size() % 2, 0);
+        w.OpenDocument(f.path("wide.txt"));
+        QCOMPARE(w.Text1->text(), QStringLiteral("caf\uFFFD 日"));
     }
 };
 
