@@ -37,11 +37,17 @@ private slots:
         form.encoding = Charset(charset);
         form.byteOrderMark = platform::unitSize(form.encoding) == 2;
         // The JIS X 0213 forms are told from their base by a character only they hold.
-        const bool jisX0213 =
-            form.encoding == Charset::ShiftJis2004 || form.encoding == Charset::EucJis2004;
+        const bool jisX0213 = form.encoding == Charset::ShiftJis2004 ||
+                              form.encoding == Charset::EucJis2004 ||
+                              form.encoding == Charset::Iso2022Jp2004;
         QString text = m_text;
         if (jisX0213)
             text.replace(QStringLiteral("とｶ"), QStringLiteral("か゚ｶ"));
+        // Windows' EUC-JP by NEC row 13; ISO-2022-JP has no half-width katakana.
+        if (form.encoding == Charset::EucJpMs)
+            text.replace(QStringLiteral("と"), QStringLiteral("①"));
+        if (platform::isStateful(form.encoding))
+            text.replace(QStringLiteral("ｶﾀｶﾅ"), QStringLiteral("カタカナ"));
         QByteArray bytes = documentformat::write(text, form);
         bytes.truncate(64000);
         documentformat::Reading reading;
