@@ -3,6 +3,7 @@
 
 #include "document/charsetguess.h"
 #include "document/linematch.h"
+#include "platform/codepage.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -317,9 +318,12 @@ QByteArray write(const QString &shown, const Form &form, WriteCheck *check)
         start += lines.at(j).size() + 2;
     }
     if (found.trouble == Trouble::None) {
+        // Code page 932 gives back the Windows form of a character it stores with the
+        // same bytes as another (〜 as ～): that is the same text to the user.
         const QString readBack = read(out, form.encoding).text;
-        if (readBack != text)
-            note(Trouble::ReadsOtherwise, firstDifference(readBack, text));
+        const QString expected = shiftJis ? platform::storedForms(text) : text;
+        if (readBack != expected)
+            note(Trouble::ReadsOtherwise, firstDifference(readBack, expected));
     }
     if (check)
         *check = found;
