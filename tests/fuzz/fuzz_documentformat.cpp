@@ -8,6 +8,7 @@
 #include "document/backupformat.h"
 #include "document/documentformat.h"
 #include "fuzzinput.h"
+#include "platform/codepage.h"
 
 namespace {
 
@@ -20,8 +21,10 @@ void checkReadsBack(const QString &text, const Form &form)
 {
     documentformat::WriteCheck check;
     const QByteArray written = documentformat::write(text, form, &check);
+    // Code page 932 gives back the Windows form of a character it shares bytes with.
     if (check.trouble == Trouble::None)
-        CHECK_SAME(documentformat::read(written, form.encoding).text, text);
+        CHECK_SAME(documentformat::read(written, form.encoding).text,
+                   form.encoding == Charset::ShiftJis ? platform::storedForms(text) : text);
     else
         CHECK(check.offset >= 0 && check.offset <= text.size());
 }
