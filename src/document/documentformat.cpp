@@ -81,21 +81,13 @@ LineEnds lineEndsOf(const Units &units, Charset encoding)
 
 // ISO-2022-JP's shift state across a line: whether G0 holds ASCII (the initial state)
 // after the line's bytes, given whether it did before them. Only a complete designation
-// of G0 (ESC ( F or ESC $ F or ESC $ ( F) changes it; a stray ESC does not.
+// of G0 (ESC ( F, ESC $ F, ESC $ ( F) changes it; a stray ESC or a G2 designation does not.
 bool asciiAfter(QByteArrayView bytes, bool asciiBefore)
 {
     bool ascii = asciiBefore;
-    for (qsizetype i = 0; i + 2 < bytes.size(); ++i) {
-        if (bytes[i] != '\x1B')
-            continue;
-        const char first = bytes[i + 1];
-        if (first == '(')
-            ascii = bytes[i + 2] == 'B';
-        else if (first == '$' &&
-                 (bytes[i + 2] == '@' || bytes[i + 2] == 'A' || bytes[i + 2] == 'B'))
-            ascii = false;
-        else if (first == '$' && bytes[i + 2] == '(' && i + 3 < bytes.size())
-            ascii = false;
+    for (const QByteArray &sequence : platform::escapeSequencesIn(bytes)) {
+        if (sequence.at(1) == '(' || sequence.at(1) == '$')
+            ascii = sequence == "\x1B(B";
     }
     return ascii;
 }

@@ -237,9 +237,10 @@ QString decode(QByteArrayView bytes, Charset charset, int *undecodable)
     return text;
 }
 
-QList<QByteArray> designationsIn(QByteArrayView bytes)
+QList<QByteArray> escapeSequencesIn(QByteArrayView bytes)
 {
-    // ESC, then the intermediate bytes (0x20–0x2F), then one final byte (0x30–0x7E).
+    // ESC, then the intermediate bytes (0x20–0x2F), then one final byte (0x30–0x7E); a
+    // stray ESC is none.
     QList<QByteArray> found;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\x1B')
@@ -249,10 +250,18 @@ QList<QByteArray> designationsIn(QByteArrayView bytes)
             ++end;
         if (end == i + 1 || end >= bytes.size() || bytes[end] < 0x30 || bytes[end] > 0x7E)
             continue;
-        const QByteArray designation = bytes.sliced(i, end + 1 - i).toByteArray();
-        if (!found.contains(designation))
-            found.append(designation);
+        found.append(bytes.sliced(i, end + 1 - i).toByteArray());
         i = end;
+    }
+    return found;
+}
+
+QList<QByteArray> designationsIn(QByteArrayView bytes)
+{
+    QList<QByteArray> found;
+    for (const QByteArray &sequence : escapeSequencesIn(bytes)) {
+        if (!found.contains(sequence))
+            found.append(sequence);
     }
     return found;
 }

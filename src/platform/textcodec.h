@@ -56,6 +56,9 @@ constexpr char16_t byteEscape(unsigned char byte)
 /// surrogate before it.
 bool isByteEscape(QStringView text, qsizetype i);
 
+/// The ISO-2022 escape sequences (ESC ( B, ESC $ B, ESC $ ( D …) in bytes, in order.
+QList<QByteArray> escapeSequencesIn(QByteArrayView bytes);
+
 /// The ISO-2022 designations (ESC ( I, ESC $ ( D …) that bytes use, each once.
 QList<QByteArray> designationsIn(QByteArrayView bytes);
 
