@@ -52,7 +52,8 @@ public:
     }
     QByteArrayView bytes(qsizetype fromUnit, qsizetype toUnit) const
     {
-        const qsizetype begin = m_from + fromUnit * m_size;
+        // A last odd byte of UTF-16 is a unit of its own: nothing lies past it.
+        const qsizetype begin = qMin(m_from + fromUnit * m_size, m_bytes.size());
         const qsizetype end = qMin(m_from + toUnit * m_size, m_bytes.size());
         return QByteArrayView(m_bytes).sliced(begin, end - begin);
     }

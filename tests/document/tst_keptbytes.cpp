@@ -137,6 +137,14 @@ private slots:
         QCOMPARE(w.check.trouble, Trouble::KeptByte);
         QCOMPARE(w.bytes.size() % 2, 0);
         QCOMPARE(documentformat::read(w.bytes, Charset::Utf16Le).text, QStringLiteral("a\uFFFDx"));
+        // An odd last byte after a line end is a line of its own, read within the file.
+        const QByteArray afterBreak("\xFF\xFE"
+                                    "a\0\n\0"
+                                    "b",
+                                    7);
+        const documentformat::Reading b = documentformat::read(afterBreak);
+        QCOMPARE(b.text, QStringLiteral("a\r\n") + escaped('b'));
+        QCOMPARE(documentformat::write(b.text, b.form), afterBreak);
     }
 
     void iso2022JpWritesOnlyItsOwnForms()
