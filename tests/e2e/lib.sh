@@ -56,6 +56,15 @@ wait_until() { # command...
     return 1
 }
 
+# Gives a character a key of its own in the display's keymap. xdotool types a character
+# missing from the keymap by remapping a key for a moment, and a client that reads the
+# keymap after the remap was undone receives the wrong character.
+bind_character() { # U+hex, as U65E5
+    local free
+    free=$(xmodmap -pke | awk 'NF == 3 && $2 > 8 && !free { free = $2 } END { print free }')
+    xmodmap -e "keycode $free = $1"
+}
+
 # The window manager has framed the window (it sets the frame's extents).
 framed() { # window
     xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='
