@@ -68,8 +68,8 @@ xdotool type --delay 10 "$work/saved-utf16.txt"
 # The encoding list: UTF-16LE is the fifth entry.
 xdotool key alt+e Home Down Down Down Down Return
 wait_window '^Vellit$'
-xwd -root -silent >"$shots/utf16-from-flawed-utf8-question.xwd"
 xdotool windowfocus --sync "$win"
+xwd -id "$win" -silent >"$shots/utf16-from-flawed-utf8-question.xwd"
 xdotool key y
 wait_until cmp -s "$work/saved-utf16.txt" "$work/flawed-utf16" || {
     echo "FAIL: the UTF-16LE file does not hold U+FFFD in the undecodable byte's place"
