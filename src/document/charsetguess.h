@@ -1,11 +1,11 @@
-// Which encoding a file's bytes are in. A byte-order mark decides; so does UTF-16's
-// pattern of zero bytes, and ISO-2022-JP's escape sequences in 7-bit text; pure ASCII is
-// Shift-JIS, as new documents are. Otherwise each Japanese encoding decodes the bytes and
-// the decoding that reads as the most plausible Japanese text wins: undecodable bytes
-// count heavily against it, kana and common kanji for it, stray accented letters,
-// control characters and private-use characters against it. On a tie UTF-8 comes
-// first, then Shift_JIS, then EUC-JP. Shift_JIS-2004 and EUC-JIS-2004 are chosen where
-// Shift_JIS or EUC-JP cannot read some bytes and they can.
+// Which encoding a file's bytes are in. A byte-order mark decides; so do UTF-16's units
+// where they leave no doubt, and ISO-2022-JP's escape sequences in 7-bit text; pure ASCII
+// is Shift-JIS, as new documents are. Otherwise UTF-8, Shift_JIS and EUC-JP decode a
+// sample and are weighed by what they read: valid UTF-8 wins unless another reading is
+// clearly better Japanese, UTF-8 with a few bad bytes stays UTF-8, and otherwise the most
+// plausible reading wins (on a tie UTF-8, then Shift_JIS, then EUC-JP). The extensions
+// (Shift_JIS-2004, eucJP-ms, EUC-JIS-2004) are chosen where their base cannot read some
+// bytes and they read fewer bad.
 #pragma once
 
 #include "platform/textcodec.h"
