@@ -4,6 +4,7 @@
 #include "app/appicon.h"
 
 #include "app/menutree.h"
+#include "app/recoverysession.h"
 #include "app/textarea.h"
 #include "app/twips.h"
 #include "document/messages.h"

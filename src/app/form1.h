@@ -15,10 +15,8 @@
 
 class QAction;
 class QLabel;
-namespace platform {
-class FileLock;
-}
 class QMenu;
+class RecoverySession;
 class TextArea;
 class Form2;
 class Form3;
@@ -154,9 +152,6 @@ public:
     /// Places the window so that its frame, title bar included, covers frame.
     void setFrameGeometry(const QRect &frame);
 
-    /// This copy's recovery file (backup.txt for a copy running alone).
-    QString ownBackupPath() const;
-
     /// Sets the enabled flag of every named item.
     void setItemsEnabled(const QStringList &names, bool enabled);
     /// Undo in both menus; the ten cut, copy, append and delete items.
@@ -183,17 +178,8 @@ private:
     int askToSave();
     /// Removes this copy's recovery file, and no other.
     void deleteOwnBackup();
-    /// Takes the first recovery slot no other copy holds whose file can be used.
-    void claimRecoverySlot();
     void writeBackup(const QByteArray &bytes);
     RecoveryOutcome offerRecovery();
-    /// The recovery file to offer, or empty: this copy's own, else one left by a copy
-    /// that did not end normally, whose lock is then taken into claimedLock.
-    QString recoverySource(std::unique_ptr<platform::FileLock> &claimedLock) const;
-    /// How many recovery files of other slots wait to be offered, besides source.
-    int otherLeftovers(const QString &source) const;
-    /// Records which left-behind backup was offered, so it is offered only once.
-    static QString offeredStampPath();
     void openCommandLine(const QString &commandLine);
 
     QPointer<Form7> m_form7;
@@ -203,11 +189,7 @@ private:
     QString m_searchText; // the find dialog's search text, kept for the whole run
     QString m_caption;
     QLabel *m_formLabel;
-    bool m_secondInstance = false;
-    int m_slot = 0;
-    std::unique_ptr<platform::FileLock> m_slotLock;
-    QString m_unusableBackup; // a recovery file that could not be used, told once
-    bool m_backupWarned = false;
+    std::unique_ptr<RecoverySession> m_recovery; // none until the load handler runs
     bool m_ending = false;
     QRect m_restoredFrame;
     QHash<QString, QAction *> m_items;

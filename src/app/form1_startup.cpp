@@ -1,7 +1,7 @@
 // Start-up: the load handler of the main window, step by step, and crash recovery.
 #include "app/caption.h"
 #include "app/form1.h"
-#include "app/recoveryfiles.h"
+#include "app/recoverysession.h"
 #include "app/textarea.h"
 #include "document/backupformat.h"
 #include "document/documentformat.h"
@@ -26,33 +26,6 @@ const QString kRecoveryDeclined = QStringLiteral("前回編集中だったファ
 
 } // namespace
 
-QString Form1::ownBackupPath() const
-{
-    return recoveryfiles::path(m_slot);
-}
-
-void Form1::claimRecoverySlot()
-{
-    for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
-        auto lock = std::make_unique<platform::FileLock>(recoveryfiles::lockPath(slot));
-        if (!lock->held())
-            continue;
-        const QString path = recoveryfiles::path(slot);
-        // A file that cannot hold the text (a dangling link, a directory, an unreadable
-        // file) is left as it is; the text is protected in the next slot.
-        if (recoveryfiles::stateOf(path) == recoveryfiles::State::Unusable) {
-            if (m_unusableBackup.isEmpty())
-                m_unusableBackup = path;
-            continue;
-        }
-        m_slot = slot;
-        m_slotLock = std::move(lock);
-        return;
-    }
-    // Every slot is taken: the text still goes to the last one, unlocked.
-    m_slot = recoveryfiles::kSlots - 1;
-}
-
 void Form1::Form_Load(const QString &commandLine)
 {
     state.programDir = platform::programDir();
@@ -74,16 +47,17 @@ void Form1::Form_Load(const QString &commandLine)
     item(QStringLiteral("mnuIE"))->setEnabled(false);
     m_random.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
 
-    m_secondInstance = platform::previousInstance();
-    // Only the first copy may tidy up: another running copy could be writing.
-    if (!m_secondInstance)
-        platform::removeStrayTemporaries(
-            platform::dataDir(), {QStringLiteral("backup.txt"), QStringLiteral("Conf.ini")});
-    claimRecoverySlot();
-    state.backupPath = ownBackupPath();
-    if (!m_unusableBackup.isEmpty())
-        platform::MsgBox(this, messages::backupUnusable(m_unusableBackup, state.backupPath),
+    // Only the first copy may tidy up Conf.ini: another running copy could be writing it.
+    if (!platform::previousInstance())
+        platform::removeStrayTemporaries(platform::dataDir(), {QStringLiteral("Conf.ini")});
+    m_recovery = std::make_unique<RecoverySession>(platform::dataDir(), state.programDir);
+    state.backupPath = m_recovery->path();
+    if (!m_recovery->unusable().isEmpty())
+        platform::MsgBox(this, messages::backupUnusable(m_recovery->unusable(), state.backupPath),
                          Buttons::Ok, Icon::Exclamation);
+    if (m_recovery->unlocked())
+        platform::MsgBox(this, messages::backupUnlocked(state.backupPath), Buttons::Ok,
+                         Icon::Information);
     const RecoveryOutcome recovery = offerRecovery();
     // The backup is reset unless it now holds restored text, which must stay protected
     // until the next change rewrites it.
@@ -93,81 +67,32 @@ void Form1::Form_Load(const QString &commandLine)
     openCommandLine(commandLine);
 }
 
-QString Form1::recoverySource(std::unique_ptr<platform::FileLock> &claimedLock) const
-{
-    if (recoveryfiles::stateOf(state.backupPath) == recoveryfiles::State::Usable)
-        return state.backupPath;
-    // A backup left in a program directory that can no longer be written is offered once.
-    const QString leftBehind = platform::pathIn(state.programDir, recoveryfiles::fileName(0));
-    if (m_slot == 0 && leftBehind != state.backupPath && platform::fileExists(leftBehind)) {
-        QByteArray offered;
-        platform::readWholeFile(offeredStampPath(), offered);
-        if (QString::fromUtf8(offered) != platform::fileIdentity(leftBehind))
-            return leftBehind;
-    }
-    // A file of another slot whose lock nobody holds was left by a copy that ended
-    // abnormally; taking its lock makes this copy the only one to offer it.
-    for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
-        if (slot == m_slot)
-            continue;
-        if (auto lock = recoveryfiles::claimLeftover(slot)) {
-            claimedLock = std::move(lock);
-            return recoveryfiles::path(slot);
-        }
-    }
-    return QString();
-}
-
-int Form1::otherLeftovers(const QString &source) const
-{
-    int count = 0;
-    for (int slot = 0; slot < recoveryfiles::kSlots; ++slot) {
-        if (slot != m_slot && recoveryfiles::path(slot) != source)
-            count += recoveryfiles::claimLeftover(slot) != nullptr;
-    }
-    return count;
-}
-
-QString Form1::offeredStampPath()
-{
-    return platform::pathIn(platform::dataDir(), QStringLiteral("backup.offered"));
-}
-
 Form1::RecoveryOutcome Form1::offerRecovery()
 {
-    std::unique_ptr<platform::FileLock> claimedLock;
-    const QString source = recoverySource(claimedLock);
-    if (source.isEmpty())
+    const std::optional<RecoverySession::Offer> offer = m_recovery->offer();
+    if (!offer)
         return RecoveryOutcome::NotOffered;
-    QByteArray bytes;
-    if (recoveryfiles::stateOf(source, &bytes) != recoveryfiles::State::Usable)
-        return RecoveryOutcome::NotOffered;
-    const bool leftBehind = !claimedLock && source != state.backupPath;
-    if (leftBehind)
-        platform::replaceFile(offeredStampPath(), platform::fileIdentity(source).toUtf8(),
-                              platform::FileKind::Private, true);
-    const int remaining = otherLeftovers(source);
-    const QString prompt =
-        remaining > 0 ? kRecoveryPrompt + messages::moreToRecover(remaining) : kRecoveryPrompt;
+    const QString prompt = offer->waiting > 0
+                               ? kRecoveryPrompt + messages::moreToRecover(offer->waiting)
+                               : kRecoveryPrompt;
     const int answer = platform::MsgBox(this, prompt, Buttons::YesNo, Icon::Question);
     state.lastAnswer = QString::number(answer);
     // Only an explicit No discards the text; a box closed without an answer restores.
     if (answer == platform::IdNo) {
         platform::MsgBox(this, kRecoveryDeclined, Buttons::Ok, Icon::Information);
-        // Another copy's file is this copy's to remove once offered; its own is reset.
-        if (claimedLock)
-            platform::deleteFile(source);
+        m_recovery->declined();
         return RecoveryOutcome::Declined;
     }
     // The restored document is stored as the one that was being edited: its encoding
     // and line ends come back with the text, which the change handler writes to this
-    // copy's own file before another copy's is removed.
-    const backupformat::Recovery recovery = backupformat::read(bytes);
+    // copy's own file; another copy's file goes only once that one holds the text.
+    const backupformat::Recovery recovery = backupformat::read(offer->bytes);
     state.recoveryBuffer = recovery.text;
     setDocumentForm(recovery.form);
     Text1->setText(state.recoveryBuffer);
-    if (claimedLock)
-        platform::deleteFile(source);
+    if (!m_recovery->restored(backupformat::write(Text1->text(), state.documentForm)))
+        platform::MsgBox(this, messages::leftoverKept(offer->source, state.backupPath), Buttons::Ok,
+                         Icon::Exclamation);
     return RecoveryOutcome::Restored;
 }
 

@@ -148,6 +148,22 @@ QString printFontTooSmall(double points)
         .arg(points);
 }
 
+QString backupUnlocked(const QString &path)
+{
+    return QStringLiteral("復元用の控えをほかのウィンドウと区別できないため、このウィンドウの"
+                          "編集中の内容は専用のファイル「") +
+           path +
+           QStringLiteral("」に控えます。\r\n異常終了したときは、次に Vellit を起動したときに"
+                          "復元を尋ねます。");
+}
+
+QString leftoverKept(const QString &source, const QString &own)
+{
+    return QStringLiteral("復元した内容を控えのファイル「") + own +
+           QStringLiteral("」に書き込めなかったため、元のファイル「") + source +
+           QStringLiteral("」を残しました。\r\n次に起動したときにもう一度復元を尋ねます。");
+}
+
 QString backupFailed(const QString &path, const QString &reason)
 {
     return QStringLiteral("バックアップファイル「") + path +

@@ -32,6 +32,12 @@ QString undecodableBytes(const QString &encoding, int count, const QString &text
 QString binaryFile(const QString &path);
 /// How the document is stored, for the status bar: encoding, byte-order mark, line ends.
 QString formLabel(const QString &encoding, bool byteOrderMark, const QString &lineEnds);
+/// This copy could lock no recovery slot: its text is kept in a file of its own, offered
+/// by the next start after a crash.
+QString backupUnlocked(const QString &path);
+
+/// A restored text could not be written to this copy's recovery file: its source stays.
+QString leftoverKept(const QString &source, const QString &own);
 /// The one warning of a run when backup.txt cannot be written.
 QString backupFailed(const QString &path, const QString &reason);
 

@@ -3,6 +3,7 @@
 // kill in the middle of a write leaves nothing behind.
 #include "platform/files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -358,6 +359,17 @@ void removeStrayTemporaries(const QString &dir, const QStringList &names)
         }
     }
     ::closedir(d);
+}
+
+bool renameFile(const QString &from, const QString &to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+QStringList namesIn(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
 }
 
 QString fileIdentity(const QString &path)

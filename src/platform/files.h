@@ -42,6 +42,11 @@ bool nameExists(const QString &path);
 /// Size in bytes, or -1 when it cannot be found.
 qint64 fileSize(const QString &path);
 bool deleteFile(const QString &path);
+/// Renames a file within its file system, atomically; false when it is gone or the
+/// rename fails.
+bool renameFile(const QString &from, const QString &to);
+/// The names of the entries of a directory, "." and ".." left out.
+QStringList namesIn(const QString &dir);
 
 /// The whole content of a regular file; false when it cannot be read.
 bool readWholeFile(const QString &path, QByteArray &bytes);

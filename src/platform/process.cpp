@@ -1,4 +1,4 @@
-// Program locations and the previous-instance lock (flock(2) on a file beside backup.txt).
+// Program locations, this process, and the locks that tell running copies apart.
 #include "platform/process.h"
 
 #include "platform/files.h"
@@ -8,8 +8,9 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace platform {
@@ -77,30 +78,58 @@ QString pathIn(const QString &dir, const QString &fileName)
     return dir + u'/' + fileName;
 }
 
+namespace {
+
+std::function<bool(const QString &)> &lockRefusal()
+{
+    static std::function<bool(const QString &)> refuses;
+    return refuses;
+}
+
+// Opened for reading and writing: NFS grants an exclusive lock only on a descriptor open
+// for writing.
+int openLockFile(const QString &path, mode_t mode)
+{
+    return ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, mode);
+}
+
+// An open-file-description lock on the whole file: like flock(2) it belongs to the open
+// file, so two in one process exclude each other, and like fcntl(2) locks Linux carries
+// it over NFS.
+bool lockWhole(int fd, short type, bool wait)
+{
+    struct flock whole = {};
+    whole.l_type = type;
+    whole.l_whence = SEEK_SET;
+    return ::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &whole) == 0;
+}
+
+} // namespace
+
+void setLockRefusal(std::function<bool(const QString &lockFilePath)> refuses)
+{
+    lockRefusal() = std::move(refuses);
+}
+
 InstanceLock::InstanceLock(const QString &lockFilePath)
 {
-    m_fd = ::open(QFile::encodeName(lockFilePath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    m_fd = openLockFile(lockFilePath, 0666);
     if (m_fd < 0)
         return;
     // Every running copy holds a shared lock; an exclusive one can be had only when no
     // other copy holds any.
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
-        ::flock(m_fd, LOCK_SH);
-    } else {
-        m_otherWasRunning = true;
-        ::flock(m_fd, LOCK_SH);
-    }
+    m_otherWasRunning = !lockWhole(m_fd, F_WRLCK, false);
+    lockWhole(m_fd, F_RDLCK, true);
 }
 
 FileLock::FileLock(const QString &lockFilePath)
 {
-    // Opened for reading only: a lock needs no more, and a file held open for writing
-    // would keep its file system from being remounted read-only.
-    const int fd =
-        ::open(QFile::encodeName(lockFilePath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (lockRefusal() && lockRefusal()(lockFilePath))
+        return;
+    const int fd = openLockFile(lockFilePath, 0600);
     if (fd < 0)
         return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    if (lockWhole(fd, F_WRLCK, false))
         m_fd = fd;
     else
         ::close(fd);
@@ -110,6 +139,23 @@ FileLock::~FileLock()
 {
     if (m_fd >= 0)
         ::close(m_fd);
+}
+
+qint64 processId()
+{
+    return ::getpid();
+}
+
+QString hostName()
+{
+    char name[256] = {};
+    ::gethostname(name, sizeof name - 1);
+    return QString::fromLocal8Bit(name);
+}
+
+bool isRunning(qint64 pid)
+{
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
 
 InstanceLock::~InstanceLock()

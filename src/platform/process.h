@@ -26,7 +26,7 @@ void setProgramDirOverride(const QString &dir);
 /// Joins a directory and a file name with "/".
 QString pathIn(const QString &dir, const QString &fileName);
 
-/// A lock held for the life of the process on a lock file; tells whether another
+/// A shared lock held for the life of the process on a lock file; tells whether another
 /// process held one when it was taken. The kernel drops it when the process ends,
 /// however it ends, so a crashed copy never counts as running.
 class InstanceLock
@@ -46,7 +46,8 @@ private:
 
 /// An exclusive lock on a lock file (created private when missing), taken without
 /// waiting and held until the object is destroyed; the kernel drops it when the process
-/// ends, however it ends.
+/// ends, however it ends. Two locks taken in one process on one file exclude each other
+/// as between processes, and the lock holds on NFS.
 class FileLock
 {
 public:
@@ -61,6 +62,16 @@ public:
 private:
     int m_fd = -1;
 };
+
+/// Makes every FileLock fail on the lock files for which refuses(path) is true, as on a
+/// file system without locks (tests); an empty function restores real locks.
+void setLockRefusal(std::function<bool(const QString &lockFilePath)> refuses);
+
+/// This process's id, and the name of the host it runs on.
+qint64 processId();
+QString hostName();
+/// Whether a process of that id runs on this host.
+bool isRunning(qint64 pid);
 
 /// Ends the program at once: leaves the event loop without closing any window.
 void endProgram();

@@ -117,22 +117,27 @@ private slots:
         QCOMPARE(int(st.st_mode & 07777), 0600);
     }
 
-    void firstCopyRemovesOnlyItsOwnStrayTemporaries()
+    void strayTemporariesGoOnlyWhereNoCopyIsWriting()
     {
-        const QStringList stray = {"backup.txt.vellit-Ab12Cd", "Conf.ini.vellit-zz99ZZ"};
+        // Temporaries of recovery files whose copy is not running go at any start;
+        // those of a live copy's file stay, and Conf.ini's go only at the first copy's.
+        const QStringList dead = {"backup.txt.vellit-Ab12Cd", "backup-3.txt.vellit-Qw34Er"};
+        const QStringList live = {"backup-2.txt.vellit-Zx56Cv"};
         const QStringList others = {"backup.txt.backup", "Conf.ini.vellit-toolong",
                                     "notes.txt.vellit-Ab12Cd", "Conf.ini.orig"};
+        const QString conf = QStringLiteral("Conf.ini.vellit-zz99ZZ");
         for (bool second : {true, false}) {
             Fixture f;
             platform::setPreviousInstanceOverride(second);
-            for (const QString &name : stray + others)
+            platform::FileLock running(f.path(".backup-2.txt.lock"));
+            for (const QString &name : dead + live + others + QStringList{conf})
                 f.write(name, "x");
             f.start();
-            for (const QString &name : others)
+            for (const QString &name : others + live)
                 QVERIFY2(f.exists(name), qPrintable(name));
-            // Another running copy may be writing its temporaries: only the first removes.
-            for (const QString &name : stray)
-                QCOMPARE(f.exists(name), second);
+            for (const QString &name : dead)
+                QVERIFY2(!f.exists(name), qPrintable(name));
+            QCOMPARE(f.exists(conf), second);
         }
     }
 

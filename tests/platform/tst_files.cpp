@@ -60,9 +60,14 @@ private slots:
     {
         QTemporaryDir dir;
         const QString lockPath = dir.filePath(".lock");
-        // A child holds a lock on the file, then is killed.
+        // A child holds a shared record lock on the file, then is killed.
         QProcess child;
-        child.start("sh", {"-c", "exec 9>\"$0\"; flock -s 9; exec sleep 30", lockPath});
+        child.start("python3", {"-c",
+                                "import fcntl, sys, time\n"
+                                "f = open(sys.argv[1], 'a+')\n"
+                                "fcntl.lockf(f, fcntl.LOCK_SH)\n"
+                                "time.sleep(30)",
+                                lockPath});
         QVERIFY(child.waitForStarted());
         QTRY_VERIFY(InstanceLock(lockPath).otherWasRunning());
         child.kill();

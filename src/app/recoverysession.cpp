@@ -1,0 +1,251 @@
+// This copy's slot, its lock and its file, and the leftovers of copies that ended
+// abnormally.
+#include "app/recoverysession.h"
+
+#include "document/backupformat.h"
+#include "platform/files.h"
+#include "platform/process.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+QString slotFileName(int slot)
+{
+    return slot == 0 ? QStringLiteral("backup.txt") : QStringLiteral("backup-%1.txt").arg(slot + 1);
+}
+
+QString lockName(const QString &fileName)
+{
+    return u'.' + fileName + QStringLiteral(".lock");
+}
+
+// The file of a copy that could lock no slot: its process and host in the name, so that
+// a later start on the same host can tell whether it still runs.
+QString unlockedFileName(qint64 pid)
+{
+    return QStringLiteral("backup-%1@%2.txt").arg(pid).arg(platform::hostName());
+}
+
+const QRegularExpression &unlockedFilePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^backup-(\\d+)@(.+)\\.txt$"));
+    return pattern;
+}
+
+enum class FileState {
+    Missing,  // no such file, or an empty one: no text to offer
+    Usable,   // a regular file that can be read
+    Unusable, // a dangling link, a directory, an unreadable file
+};
+
+FileState stateOf(const QString &path, QByteArray *bytes = nullptr)
+{
+    if (!platform::nameExists(path))
+        return FileState::Missing;
+    QByteArray content;
+    if (!platform::isRegularFile(path) || !platform::readPrivateFile(path, content))
+        return FileState::Unusable;
+    // Every backup holds at least a line end: an empty file was never one.
+    if (content.isEmpty())
+        return FileState::Missing;
+    if (bytes)
+        *bytes = content;
+    return FileState::Usable;
+}
+
+// Whether a name is a file of the given name or one of its write temporaries.
+bool belongsTo(const QString &name, const QString &fileName)
+{
+    return name == fileName || name.startsWith(fileName + QStringLiteral(".vellit-"));
+}
+
+bool holdsNoText(const QByteArray &bytes)
+{
+    return backupformat::read(bytes).text.isEmpty();
+}
+
+} // namespace
+
+struct RecoverySession::Leftover
+{
+    QString path;
+    QByteArray bytes;
+    std::unique_ptr<platform::FileLock> lock; // none for an unlocked copy's file
+};
+
+RecoverySession::RecoverySession(const QString &dataDir, const QString &programDir)
+    : m_dir(dataDir), m_programDir(programDir)
+{
+    const QStringList names = platform::namesIn(m_dir);
+    claimSlot();
+    findLeftovers(names);
+}
+
+RecoverySession::~RecoverySession() = default;
+
+void RecoverySession::claimSlot()
+{
+    QStringList swept;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const QString name = slotFileName(slot);
+        auto lock = std::make_unique<platform::FileLock>(platform::pathIn(m_dir, lockName(name)));
+        if (!lock->held())
+            continue;
+        swept.append(name);
+        const QString path = platform::pathIn(m_dir, name);
+        // A file that cannot hold the text is left as it is; the text is protected in the
+        // next slot.
+        if (stateOf(path) == FileState::Unusable) {
+            if (m_unusable.isEmpty())
+                m_unusable = path;
+            continue;
+        }
+        m_path = path;
+        m_lock = std::move(lock);
+        sweepTemporaries(swept);
+        return;
+    }
+    // No slot could be locked: a file no other copy will ever write.
+    m_path = platform::pathIn(m_dir, unlockedFileName(platform::processId()));
+}
+
+void RecoverySession::findLeftovers(const QStringList &names)
+{
+    const auto present = [&](const QString &fileName) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const QString &n) { return belongsTo(n, fileName); });
+    };
+    QStringList swept;
+    if (m_lock) {
+        for (int slot = 0; slot < kSlots; ++slot) {
+            const QString name = slotFileName(slot);
+            const QString path = platform::pathIn(m_dir, name);
+            if (path == m_path || !present(name))
+                continue;
+            auto lock =
+                std::make_unique<platform::FileLock>(platform::pathIn(m_dir, lockName(name)));
+            if (!lock->held())
+                continue; // a running copy's
+            swept.append(name);
+            QByteArray bytes;
+            if (stateOf(path, &bytes) != FileState::Usable)
+                continue;
+            // An extra window that was never typed into left a file without text.
+            if (slot > 0 && holdsNoText(bytes)) {
+                platform::deleteFile(path);
+                continue;
+            }
+            m_leftovers.append(std::make_shared<Leftover>(Leftover{path, bytes, std::move(lock)}));
+        }
+    }
+    // Files of copies that could lock no slot, ended on this host.
+    for (const QString &name : names) {
+        const QRegularExpressionMatch match = unlockedFilePattern().match(name);
+        const QString path = platform::pathIn(m_dir, name);
+        if (!match.hasMatch() || path == m_path || match.captured(2) != platform::hostName() ||
+            platform::isRunning(match.captured(1).toLongLong()))
+            continue;
+        swept.append(name);
+        QByteArray bytes;
+        if (stateOf(path, &bytes) != FileState::Usable)
+            continue;
+        if (holdsNoText(bytes)) {
+            platform::deleteFile(path);
+            continue;
+        }
+        m_leftovers.append(std::make_shared<Leftover>(Leftover{path, bytes, nullptr}));
+    }
+    sweepTemporaries(swept);
+}
+
+void RecoverySession::sweepTemporaries(const QStringList &names) const
+{
+    platform::removeStrayTemporaries(m_dir, names);
+}
+
+std::optional<RecoverySession::Offer> RecoverySession::offer()
+{
+    std::optional<Offer> chosen = choose();
+    // The leftovers not offered are left for later starts, and for other copies starting
+    // now: their locks go.
+    m_leftovers.clear();
+    return chosen;
+}
+
+std::optional<RecoverySession::Offer> RecoverySession::choose()
+{
+    const int waiting = int(m_leftovers.size());
+    QByteArray own;
+    if (stateOf(m_path, &own) == FileState::Usable) {
+        // backup.txt is offered as it always was; another slot's file only with text.
+        if (m_path == platform::pathIn(m_dir, slotFileName(0)) || !holdsNoText(own))
+            return Offer{m_path, own, waiting};
+    }
+    // A backup left in a program directory that can no longer be written is offered once.
+    const QString leftBehind = platform::pathIn(m_programDir, slotFileName(0));
+    const QString stamp = platform::pathIn(m_dir, QStringLiteral("backup.offered"));
+    if (m_path == platform::pathIn(m_dir, slotFileName(0)) && leftBehind != m_path) {
+        QByteArray offered;
+        QByteArray bytes;
+        platform::readWholeFile(stamp, offered);
+        const QString identity = platform::fileIdentity(leftBehind);
+        if (!identity.isEmpty() && QString::fromUtf8(offered) != identity &&
+            stateOf(leftBehind, &bytes) == FileState::Usable) {
+            platform::replaceFile(stamp, identity.toUtf8(), platform::FileKind::Private, true);
+            return Offer{leftBehind, bytes, waiting};
+        }
+    }
+    while (!m_leftovers.isEmpty()) {
+        std::shared_ptr<Leftover> next = m_leftovers.takeFirst();
+        // An unlocked copy's file is claimed by its rename: of two copies starting at
+        // once, only one can move it.
+        if (!next->lock) {
+            const QString claimed = next->path + QStringLiteral(".claimed");
+            if (!platform::renameFile(next->path, claimed))
+                continue;
+            next->path = claimed;
+        }
+        m_offered = next;
+        return Offer{next->path, next->bytes, int(m_leftovers.size())};
+    }
+    return std::nullopt;
+}
+
+void RecoverySession::declined()
+{
+    if (m_offered)
+        platform::deleteFile(m_offered->path);
+    m_offered.reset();
+}
+
+bool RecoverySession::restored(const QByteArray &ownBytes)
+{
+    if (!m_offered)
+        return true;
+    QByteArray written;
+    if (!platform::readWholeFile(m_path, written) || written != ownBytes)
+        return false;
+    platform::deleteFile(m_offered->path);
+    m_offered.reset();
+    return true;
+}
+
+QString RecoverySession::write(const QByteArray &bytes)
+{
+    // Not flushed to disk: the rename alone keeps the file whole, and this runs on every
+    // keystroke.
+    const platform::WriteResult result =
+        platform::replaceFile(m_path, bytes, platform::FileKind::Private, false);
+    if (result.ok || m_failureTold)
+        return QString();
+    m_failureTold = true;
+    return result.message.isEmpty() ? platform::errorReason(result.error) : result.message;
+}
+
+void RecoverySession::end()
+{
+    platform::deleteFile(m_path);
+}
