@@ -62,9 +62,11 @@ bool belongsTo(const QString &name, const QString &fileName)
     return name == fileName || name.startsWith(fileName + QStringLiteral(".vellit-"));
 }
 
+// A backup gives back its text with one CR LF more: an empty document's gives that alone.
 bool holdsNoText(const QByteArray &bytes)
 {
-    return backupformat::read(bytes).text.isEmpty();
+    const QString text = backupformat::read(bytes).text;
+    return text.isEmpty() || text == QStringLiteral("\r\n");
 }
 
 } // namespace
