@@ -202,6 +202,30 @@ private slots:
         QCOMPARE(f.read("backup-2.txt"), QByteArray("typing\r\n"));
     }
 
+    void aCopyThatCanLockNoSlotSaysSoOnceAndSharesNoFile()
+    {
+        // As on a file system without locks: the text goes to a file of this copy's own,
+        // never to the backup.txt another copy may be writing.
+        Fixture f;
+        f.write("backup.txt", "another copy's text\r\n");
+        platform::setLockRefusal([](const QString &) { return true; });
+        Form1 &w = f.start();
+        platform::setLockRefusal({});
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QVERIFY(f.boxes.shown.at(0).text.contains(w.state.backupPath));
+        QVERIFY(w.state.backupPath != f.path("backup.txt"));
+        w.Text1->setText(QStringLiteral("mine"));
+        w.Text1->setText(QStringLiteral("mine too"));
+        QCOMPARE(f.boxes.shown.size(), 1);
+        QCOMPARE(QFileInfo(w.state.backupPath).fileName().left(7), QStringLiteral("backup-"));
+        QFile own(w.state.backupPath);
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        QCOMPARE(own.readAll(), QByteArray("mine too\r\n"));
+        w.mnuHakiEnd_Click();
+        QVERIFY(!QFile::exists(w.state.backupPath));
+        QCOMPARE(f.read("backup.txt"), QByteArray("another copy's text\r\n"));
+    }
+
     void emptyRecoveryFileIsNoPromptForNothing()
     {
         Fixture f;

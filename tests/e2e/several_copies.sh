@@ -180,3 +180,20 @@ for letter in A B C D; do
     [ "$found" -eq 1 ] || { echo "FAIL: 'left $letter' in $found files"; exit 1; }
 done
 echo "ten copies at once: four leftovers, four prompts, each text in one window"
+kill_all
+rm -f "$work"/backup*.txt
+
+# 5. Leftovers only in slots no new copy owns: each is claimed by its lock, restored in
+# the new copy's own file and only then removed; an extra window's empty leftover goes
+# without a prompt.
+printf 'far A\r\n' >"$work/backup-20.txt"
+printf 'far B\r\n' >"$work/backup-30.txt"
+printf '\r\n' >"$work/backup-7.txt"
+restore_in_new_copy 1
+wait_content "$work/backup.txt" 'far A\r\n\r\n'
+wait_until test ! -e "$work/backup-20.txt"
+[ ! -e "$work/backup-7.txt" ] || { echo "FAIL: the empty leftover was kept"; exit 1; }
+restore_in_new_copy 2
+wait_content "$work/backup-2.txt" 'far B\r\n\r\n'
+wait_until test ! -e "$work/backup-30.txt"
+echo "leftovers in slots no copy owns: claimed, restored, then removed; the empty one silently"
