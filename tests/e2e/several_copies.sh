@@ -197,3 +197,33 @@ restore_in_new_copy 2
 wait_content "$work/backup-2.txt" 'far B\r\n\r\n'
 wait_until test ! -e "$work/backup-30.txt"
 echo "leftovers in slots no copy owns: claimed, restored, then removed; the empty one silently"
+kill_all
+rm -f "$work"/backup*.txt
+
+# 6. Every slot locked by other processes (as by 64 running copies): a new copy says so,
+# keeps its text in a file of its own, and after a crash the next start offers it.
+python3 - "$work" <<'PY' &
+import fcntl, os, sys, time
+held = []
+for slot in range(64):
+    name = "backup.txt" if slot == 0 else "backup-%d.txt" % (slot + 1)
+    f = open(os.path.join(sys.argv[1], "." + name + ".lock"), "a+")
+    fcntl.lockf(f, fcntl.LOCK_EX)
+    held.append(f)
+open(os.path.join(sys.argv[1], "all-held"), "w").close()
+time.sleep(120)
+PY
+holder=$!
+pids+=("$holder")
+wait_until test -e "$work/all-held"
+"$work/vellit" &
+pids+=($!)
+unlocked_pid=$!
+answer_recovery Return # the notice that this window keeps a file of its own
+type_into "$win" 'no slot'
+wait_content "$work/backup-$unlocked_pid@$(hostname).txt" 'no slot\r\n'
+kill_all
+restore_in_new_copy 1
+wait_content "$work/backup.txt" 'no slot\r\n\r\n'
+wait_until test ! -e "$work/backup-$unlocked_pid@$(hostname).txt.claimed"
+echo "with every slot locked: a file of its own, offered after a crash"
