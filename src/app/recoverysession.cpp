@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+using FileState = RecoverySession::FileState;
+
 namespace {
 
 QString slotFileName(int slot)
@@ -34,12 +36,6 @@ const QRegularExpression &unlockedFilePattern()
     static const QRegularExpression pattern(QStringLiteral("^backup-(\\d+)@(.+)\\.txt$"));
     return pattern;
 }
-
-enum class FileState {
-    Missing,  // no such file, or an empty one: no text to offer
-    Usable,   // a regular file that can be read
-    Unusable, // a dangling link, a directory, an unreadable file
-};
 
 FileState stateOf(const QString &path, QByteArray *bytes = nullptr)
 {
@@ -100,7 +96,8 @@ void RecoverySession::claimSlot()
         const QString path = platform::pathIn(m_dir, name);
         // A file that cannot hold the text is left as it is; the text is protected in the
         // next slot.
-        if (stateOf(path) == FileState::Unusable) {
+        m_ownState = stateOf(path, &m_ownBytes);
+        if (m_ownState == FileState::Unusable) {
             if (m_unusable.isEmpty())
                 m_unusable = path;
             continue;
@@ -111,6 +108,8 @@ void RecoverySession::claimSlot()
         return;
     }
     // No slot could be locked: a file no other copy will ever write.
+    m_ownState = FileState::Missing;
+    m_ownBytes.clear();
     m_path = platform::pathIn(m_dir, unlockedFileName(platform::processId()));
 }
 
@@ -180,11 +179,11 @@ std::optional<RecoverySession::Offer> RecoverySession::offer()
 std::optional<RecoverySession::Offer> RecoverySession::choose()
 {
     const int waiting = int(m_leftovers.size());
-    QByteArray own;
-    if (stateOf(m_path, &own) == FileState::Usable) {
+    // The own file as read when the slot was taken.
+    if (m_ownState == FileState::Usable) {
         // backup.txt is offered as it always was; another slot's file only with text.
-        if (m_path == platform::pathIn(m_dir, slotFileName(0)) || !holdsNoText(own))
-            return Offer{m_path, own, waiting};
+        if (m_path == platform::pathIn(m_dir, slotFileName(0)) || !holdsNoText(m_ownBytes))
+            return Offer{m_path, m_ownBytes, waiting};
     }
     // A backup left in a program directory that can no longer be written is offered once.
     const QString leftBehind = platform::pathIn(m_programDir, slotFileName(0));

@@ -63,6 +63,12 @@ public:
     /// A normal end: this copy's file is removed.
     void end();
 
+    enum class FileState {
+        Missing,  // no such file, or an empty one: no text to offer
+        Usable,   // a regular file that can be read
+        Unusable, // a dangling link, a directory, an unreadable file
+    };
+
 private:
     struct Leftover;
     void claimSlot();
@@ -74,6 +80,8 @@ private:
     QString m_programDir;
     QString m_path;
     QString m_unusable;
+    FileState m_ownState = FileState::Missing;
+    QByteArray m_ownBytes;
     std::unique_ptr<platform::FileLock> m_lock;
     QList<std::shared_ptr<Leftover>> m_leftovers;
     std::shared_ptr<Leftover> m_offered;
