@@ -2,8 +2,7 @@
 // contains the given text exists, and prints the elapsed milliseconds and the program's
 // resident memory in KiB; then ends the program.
 //   winwait NAME-PART SETTLE-MS PROGRAM [ARGS...]
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "xwindow.h"
 
 #include <chrono>
 #include <csignal>
@@ -14,44 +13,6 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-// Whether the window's _NET_WM_NAME or WM_NAME, in whatever encoding, contains part.
-static bool nameContains(Display *d, Window w, const char *part)
-{
-    for (const char *property : {"_NET_WM_NAME", "WM_NAME"}) {
-        Atom type;
-        int format;
-        unsigned long count, after;
-        unsigned char *data = nullptr;
-        if (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 1024, False,
-                               AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
-            data) {
-            const bool match = std::strstr(reinterpret_cast<char *>(data), part) != nullptr;
-            XFree(data);
-            if (match)
-                return true;
-        }
-    }
-    return false;
-}
-
-static bool findViewable(Display *d, Window w, const char *part)
-{
-    XWindowAttributes attrs;
-    if (XGetWindowAttributes(d, w, &attrs) && attrs.map_state == IsViewable &&
-        nameContains(d, w, part))
-        return true;
-    Window root, parent, *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(d, w, &root, &parent, &children, &count))
-        return false;
-    bool found = false;
-    for (unsigned int i = 0; i < count && !found; ++i)
-        found = findViewable(d, children[i], part);
-    if (children)
-        XFree(children);
-    return found;
-}
 
 static long residentKiB(pid_t pid)
 {
@@ -82,7 +43,7 @@ int main(int argc, char *argv[])
         execvp(argv[3], argv + 3);
         _exit(127);
     }
-    while (!findViewable(d, DefaultRootWindow(d), argv[1]))
+    while (findViewable(d, DefaultRootWindow(d), argv[1]) == None)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

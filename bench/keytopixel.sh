@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Key press to the first pixel changed, Vellit against the minimal Qt program, under
+# Xvfb: for each document, ROUNDS rounds alternating the two programs, KEYS keys each
+# (an "a" then BackSpace, 120 ms apart, caret at the start); prints the median, p95 and
+# mean of every program and the ratios. Documents: a 64000-byte Japanese Shift-JIS file of
+# short lines, and one line of 64000 bytes (Japanese and ASCII, about 42 700 characters:
+# the editor opens files of 64000 bytes at most).
+# Usage: bench/keytopixel.sh [ROUNDS] [KEYS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-9}
+keys=${2:-100}
+build=build
+work=$(mktemp -d)
+cp "$build/src/vellit" "$work/"
+Xvfb :79 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb; rm -rf "$work"' EXIT
+sleep 1
+export DISPLAY=:79 QT_QPA_PLATFORM=xcb
+python3 - "$work" <<'PY'
+import sys
+line = "これは日本語の文書です。漢字とかなと ASCII text が混じります。\r\n"
+body = ""
+while len((body + line).encode("cp932")) <= 64000:
+    body += line
+open(sys.argv[1] + "/lines.txt", "wb").write(body.encode("cp932"))
+one = ""
+while len((one + "abcあいう").encode("cp932")) <= 64000:
+    one += "abcあいう"
+open(sys.argv[1] + "/oneline.txt", "wb").write(one.encode("cp932"))
+PY
+for doc in lines oneline; do
+    for _ in $(seq "$rounds"); do
+        rm -f "$work"/backup*.txt
+        "$build/bench/keytopixel" "$keys" 120 " - Vellit" "$work/vellit" "$work/$doc.txt" \
+            >>"$work/vellit-$doc"
+        "$build/bench/keytopixel" "$keys" 120 "minimal - Qt" "$build/bench/minimal_qt" \
+            "$work/$doc.txt" >>"$work/minimal-$doc"
+    done
+    stats() { sort -n "$1" | awk '{ v[NR] = $1; s += $1 } END {
+        printf "%.2f %.2f %.2f\n", v[int((NR + 1) / 2)], v[int(NR * 0.95 + 0.5)], s / NR }'; }
+    read -r vm vp va < <(stats "$work/vellit-$doc")
+    read -r mm mp ma < <(stats "$work/minimal-$doc")
+    echo "$doc: vellit median $vm ms, p95 $vp, mean $va ($(wc -l <"$work/vellit-$doc") keys)"
+    echo "$doc: minimal median $mm ms, p95 $mp, mean $ma ($(wc -l <"$work/minimal-$doc") keys)"
+    awk -v a="$vm" -v b="$mm" -v c="$vp" -v d="$mp" -v e="$va" -v f="$ma" \
+        'BEGIN { printf "ratio: median %.2f, p95 %.2f, mean %.2f\n", a / b, c / d, e / f }'
+done
