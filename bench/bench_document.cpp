@@ -1,5 +1,6 @@
-// The change handler on its own, one typed character through the whole of it, and opening a 64000-byte
-// Shift-JIS file, in a 64000-character document of 2000 lines and in one of one line.
+// The change handler on its own, one typed character through the whole of it, and
+// opening a 64000-byte Shift-JIS file, in a 64000-character document of 2000 lines and in
+// one of one line.
 #include "support/fixture.h"
 
 #include "keystroke.h"
