@@ -14,9 +14,6 @@ build_vellit
 (cd build && ctest --output-on-failure -j"$(nproc)")
 
 build_sanitized
-# The kill test preloads a shim into its child, which ASan would refuse to start.
-export ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1:strict_string_checks=1
-export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# The tests there carry their sanitizer options (tests/CMakeLists.txt).
 cd build-sanitize
 ctest --output-on-failure -j"$(nproc)"
