@@ -42,8 +42,8 @@ void loadFont(Form1 &form)
 {
     TextArea &text = *form.Text1;
     const QString path = confPath();
-    const int size = GetPrivateProfileInt(kFont, QStringLiteral("Fsize"), kDefaultFontSize, path);
-    text.setFontSize(size > 0 ? size : kDefaultFontSize);
+    text.setFontSize(valueforms::toFontSize(readText(kFont, QStringLiteral("Fsize"), QString()),
+                                            kDefaultFontSize));
     text.setFontBold(valueforms::toBool(readText(kFont, QStringLiteral("Fbold"), QString())));
     text.setFontItalic(valueforms::toBool(readText(kFont, QStringLiteral("Fitalic"), QString())));
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();

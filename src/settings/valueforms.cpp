@@ -2,6 +2,9 @@
 #include "settings/valueforms.h"
 
 #include "platform/codepage.h"
+#include "platform/inifile.h"
+
+#include <QRegularExpression>
 
 namespace valueforms {
 
@@ -24,6 +27,15 @@ bool toBool(const QString &text)
 QString fromNumber(double value)
 {
     return QString::number(value, 'g', 15);
+}
+
+double toFontSize(const QString &stored, double fallback)
+{
+    // Only digits, a point and digits: "10.5", as the font dialog's half sizes are saved.
+    static const QRegularExpression decimal(QStringLiteral("^\\s*\\d+\\.\\d+\\s*$"));
+    const double size = decimal.match(stored).hasMatch() ? stored.trimmed().toDouble()
+                                                         : platform::ini::leadingInteger(stored);
+    return size > 0 ? size : fallback;
 }
 
 int toCheckValue(int stored)

@@ -15,6 +15,9 @@ QString fromBool(bool value);
 bool toBool(const QString &text);
 /// A number as decimal text; a whole number has no decimal point (10.5 → "10.5").
 QString fromNumber(double value);
+/// A stored font size: a decimal such as 10.5 as it stands, otherwise the leading whole
+/// number as other programs' values have always read; fallback when that is not positive.
+double toFontSize(const QString &stored, double fallback);
 /// A check-box value: 0 or 1; any other stored value reads as 0.
 int toCheckValue(int stored);
 

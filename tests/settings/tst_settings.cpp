@@ -79,7 +79,7 @@ private slots:
         f.write("Conf.ini", "[Font]\r\nFsize=10.5\r\nFbold=true\r\nFitalic=1\r\nFName=IPAGothic\r\n"
                             "bgcolor=0\r\ntextcolor=255\r\n");
         Form1 &w = f.start();
-        QCOMPARE(w.Text1->fontSize(), 10.0);
+        QCOMPARE(w.Text1->fontSize(), 10.5);
         QVERIFY(w.Text1->fontBold());
         QVERIFY(w.Text1->fontItalic());
         QCOMPARE(w.Text1->fontName(), QStringLiteral("IPAGothic"));
@@ -94,6 +94,27 @@ private slots:
         QCOMPARE(f.read("Conf.ini"), QByteArray("[Font]\r\nFsize=10.5\r\nFbold=False\r\n"
                                                 "Fitalic=True\r\nFName=IPAGothic\r\n"
                                                 "bgcolor=-2147483643\r\ntextcolor=255\r\n"));
+    }
+
+    void fontSizeReadsAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<double>("size");
+        QTest::newRow("half size") << QByteArray("10.5") << 10.5;
+        QTest::newRow("whole") << QByteArray("12") << 12.0;
+        QTest::newRow("leading digits") << QByteArray("14pt") << 14.0;
+        QTest::newRow("leading digits before a point") << QByteArray("9.5pt") << 9.0;
+        QTest::newRow("negative") << QByteArray("-3") << 11.0;
+        QTest::newRow("empty") << QByteArray("") << 11.0;
+    }
+
+    void fontSizeReadsAsWritten()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(double, size);
+        Fixture f;
+        f.write("Conf.ini", "[Font]\r\nFsize=" + stored + "\r\n");
+        QCOMPARE(f.start().Text1->fontSize(), size);
     }
 
     void badValuesUseDefaults()
