@@ -4,6 +4,8 @@
 // time that grows with the printed line, not with the length of the rest.
 #include "print/printlayout.h"
 
+#include <QTextBoundaryFinder>
+
 #include <cmath>
 
 namespace printlayout {
@@ -50,6 +52,26 @@ qsizetype fittingLength(QStringView rest, qsizetype limit, const Measures &m, in
             fits = mid;
     }
     return fits;
+}
+
+// A line never ends inside a character: a surrogate pair, or a base character and the
+// marks that follow it. The break moves back to the last boundary before it; a first
+// character too wide for the line still prints whole. Boundaries depend only on the
+// characters near them, so a few characters past the break are enough to find one.
+qsizetype wholeCharacters(QStringView rest, qsizetype length, qsizetype limit)
+{
+    constexpr qsizetype kContext = 32;
+    const QStringView near = rest.left(qMin(limit, length + kContext));
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, near.data(), near.size());
+    boundaries.setPosition(length);
+    if (boundaries.isAtBoundary() && length > 0)
+        return length;
+    qsizetype whole = length > 0 ? boundaries.toPreviousBoundary() : 0;
+    if (whole <= 0) {
+        boundaries.setPosition(0);
+        whole = boundaries.toNextBoundary();
+    }
+    return whole < 0 ? near.size() : whole;
 }
 
 // The footer is on the page's last line.
@@ -103,8 +125,8 @@ Layout layOut(const QString &text, const QString &headerText, const Measures &m)
         qsizetype length = fittingLength(rest, limit, m, layout.rightEdge);
         // A character wider than the space between the margins prints alone on its line,
         // past the margin, so that the text always gets shorter.
-        if (length == 0 && limit > 0)
-            length = rest.at(0).isHighSurrogate() && limit > 1 ? 2 : 1;
+        if (limit > 0 && length < limit)
+            length = wholeCharacters(rest, length, limit);
         // A piece that reaches the end of its line takes the line break with it.
         const qsizetype consumed = length == limit && lineBreak >= 0 ? length + 2 : length;
         y += kGapLines * layout.lineHeight;

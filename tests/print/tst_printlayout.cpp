@@ -119,6 +119,17 @@ private slots:
             QCOMPARE(p.x, 10.0);
     }
 
+    void noLineEndsInsideACharacter()
+    {
+        // 85 code units fit: the 85th would be the first half of 𠮷, or か without its
+        // sound mark; the whole character goes to the next line.
+        const QString full(84, u'x');
+        QCOMPARE(bodyTexts(layOut(full + QStringLiteral("𠮷野家"), "h", fixedMeasures())),
+                 QStringList({full, QStringLiteral("𠮷野家")}));
+        QCOMPARE(bodyTexts(layOut(full + QStringLiteral("か\u3099き"), "h", fixedMeasures())),
+                 QStringList({full, QStringLiteral("か\u3099き")}));
+    }
+
     void pagesAndTheirNumbers()
     {
         // The body from y = 20 at a pitch of 5.25 until y passes 51 × 5: 45 lines a page.
