@@ -362,4 +362,18 @@ Form convertedForm(const Form &form, Charset encoding)
     return converted;
 }
 
+Form withLayout(Form form, LineEnds lineEnds, bool byteOrderMark)
+{
+    if (form.encoding == Charset::ShiftJis && lineEnds == LineEnds::Cr)
+        lineEnds = LineEnds::CrLf;
+    if (lineEnds != form.lineEnds) {
+        // A kept line would keep its own line end.
+        form.lines.clear();
+        form.lineEnds = lineEnds;
+    }
+    const bool unicode = form.encoding == Charset::Utf8 || platform::unitSize(form.encoding) == 2;
+    form.byteOrderMark = unicode && byteOrderMark;
+    return form;
+}
+
 } // namespace documentformat

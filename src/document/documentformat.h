@@ -123,4 +123,12 @@ QString withKeptBytesReplaced(QString text);
 /// stay those of the old encoding.
 Form convertedForm(const Form &form, Charset encoding);
 
+/// The line ends a document can be saved with, in the order the save dialog lists them.
+inline constexpr LineEnds kLineEnds[] = {LineEnds::CrLf, LineEnds::Lf, LineEnds::Cr};
+
+/// The form a document takes when saved with the line ends and byte-order mark chosen:
+/// other line ends go to every line (a Shift-JIS file breaks lines with CR LF or LF);
+/// the mark only in UTF-8 and UTF-16.
+Form withLayout(Form form, LineEnds lineEnds, bool byteOrderMark);
+
 } // namespace documentformat

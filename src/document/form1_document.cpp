@@ -25,6 +25,8 @@ const QString kFilter = QStringLiteral("テキストファイル(*.txt,*.ini)|*.
 constexpr int kSaveFlags =
     platform::kOverwritePromptFlag | platform::kHideReadOnlyFlag | platform::kPathMustExistFlag;
 const QString kEncodingLabel = QStringLiteral("文字コード(&E):");
+const QString kLineEndsLabel = QStringLiteral("改行コード(&L):");
+const QString kMarkLabel = QStringLiteral("BOM（UTF-8・UTF-16）(&B):");
 
 QStringList encodingNames()
 {
@@ -32,6 +34,21 @@ QStringList encodingNames()
     for (const platform::Charset c : platform::kCharsets)
         names.append(platform::charsetName(c));
     return names;
+}
+
+QStringList lineEndsNames()
+{
+    QStringList names;
+    for (const documentformat::LineEnds ends : documentformat::kLineEnds)
+        names.append(documentformat::lineEndsName(ends));
+    return names;
+}
+
+int indexOfLineEnds(documentformat::LineEnds lineEnds)
+{
+    const auto *at = std::find(std::begin(documentformat::kLineEnds),
+                               std::end(documentformat::kLineEnds), lineEnds);
+    return int(at - std::begin(documentformat::kLineEnds));
 }
 
 int indexOf(platform::Charset charset)
@@ -126,14 +143,14 @@ void Form1::load()
     CommonDialog1.Filter = kFilter;
     // The encoding list starts at automatic recognition; any other item reads the file
     // in that encoding.
-    CommonDialog1.Choice = {kEncodingLabel,
-                            QStringList{QStringLiteral("自動判別")} + encodingNames(), 0};
+    CommonDialog1.Choices = {
+        {kEncodingLabel, QStringList{QStringLiteral("自動判別")} + encodingNames(), 0}};
     try {
         CommonDialog1.ShowOpen();
     } catch (const platform::CancelError &) {
         return;
     }
-    const int chosen = CommonDialog1.Choice.index;
+    const int chosen = CommonDialog1.Choices.at(0).index;
     OpenDocument(CommonDialog1.FileName,
                  chosen > 0 ? std::optional(platform::kCharsets[chosen - 1]) : std::nullopt);
     const bool viewing = CommonDialog1.Flags & platform::kReadOnlyFlag;
@@ -149,10 +166,23 @@ bool Form1::NewSave()
     CommonDialog1.Filter = kFilter;
     CommonDialog1.FileName = state.documentPath;
     CommonDialog1.Flags = kSaveFlags;
-    CommonDialog1.Choice = {kEncodingLabel, encodingNames(), indexOf(state.documentForm.encoding)};
+    // The encoding, the line ends and the byte-order mark, each preset to the document's.
+    CommonDialog1.Choices = {
+        {kEncodingLabel, encodingNames(), indexOf(state.documentForm.encoding)},
+        {kLineEndsLabel, lineEndsNames(), indexOfLineEnds(state.documentForm.lineEnds)},
+        {kMarkLabel,
+         {QStringLiteral("なし"), QStringLiteral("付ける")},
+         state.documentForm.byteOrderMark ? 1 : 0}};
     CommonDialog1.ShowSave();
-    const documentformat::Form form = documentformat::convertedForm(
-        state.documentForm, platform::kCharsets[CommonDialog1.Choice.index]);
+    const documentformat::Form converted = documentformat::convertedForm(
+        state.documentForm, platform::kCharsets[CommonDialog1.Choices.at(0).index]);
+    // A file turned into UTF-16 always gets the mark: without it only a guess could
+    // read it back once the recorded encoding is lost.
+    const bool intoUtf16 = converted.encoding != state.documentForm.encoding &&
+                           platform::unitSize(converted.encoding) == 2;
+    const bool markChosen = intoUtf16 || CommonDialog1.Choices.at(2).index == 1;
+    const documentformat::Form form = documentformat::withLayout(
+        converted, documentformat::kLineEnds[CommonDialog1.Choices.at(1).index], markChosen);
     if (!writeDocument(CommonDialog1.FileName, form))
         return false;
     setDocumentForm(form);

@@ -68,8 +68,8 @@ private:
     bool m_pathMustExist;
 };
 
-// The choice list: a label and a combo box added as a row below the dialog's own
-// controls. Returns the combo box, or nullptr when there is nothing to choose.
+// The choice lists: a label and a combo box each, added as rows below the dialog's own
+// controls. Returns the combo boxes, nullptr where there is nothing to choose.
 QComboBox *addChoice(QFileDialog &dialog, const FileChoice &choice)
 {
     auto *grid = qobject_cast<QGridLayout *>(dialog.layout());
@@ -86,11 +86,27 @@ QComboBox *addChoice(QFileDialog &dialog, const FileChoice &choice)
     return combo;
 }
 
+QList<QComboBox *> addChoices(QFileDialog &dialog, const QList<FileChoice> &choices)
+{
+    QList<QComboBox *> combos;
+    for (const FileChoice &choice : choices)
+        combos.append(addChoice(dialog, choice));
+    return combos;
+}
+
+void takeChoices(const QList<QComboBox *> &combos, QList<FileChoice> &choices)
+{
+    for (qsizetype i = 0; i < combos.size(); ++i) {
+        if (combos.at(i))
+            choices[i].index = combos.at(i)->currentIndex();
+    }
+}
+
 class QtCommonDialogUi final : public CommonDialogUi
 {
 public:
     bool open(QWidget *parent, const QString &qtFilter, QString &fileName, bool &readOnly,
-              FileChoice &choice) override
+              QList<FileChoice> &choices) override
     {
         QFileDialog dialog(parent);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -100,7 +116,7 @@ public:
         dialog.setNameFilter(qtFilter);
         dialog.selectFile(fileName);
         fitFileColumns(dialog);
-        QComboBox *combo = addChoice(dialog, choice);
+        const QList<QComboBox *> combos = addChoices(dialog, choices);
         // The read-only box: a check box added below the dialog's own controls.
         auto *box = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
         box->setChecked(readOnly);
@@ -110,13 +126,12 @@ public:
             return false;
         fileName = dialog.selectedFiles().constFirst();
         readOnly = box->isChecked();
-        if (combo)
-            choice.index = combo->currentIndex();
+        takeChoices(combos, choices);
         return true;
     }
 
     bool save(QWidget *parent, const QString &qtFilter, QString &fileName, int flags,
-              FileChoice &choice) override
+              QList<FileChoice> &choices) override
     {
         SaveDialog dialog(parent, flags & kPathMustExistFlag);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -127,12 +142,11 @@ public:
         dialog.setNameFilter(qtFilter);
         dialog.selectFile(fileName);
         fitFileColumns(dialog);
-        QComboBox *combo = addChoice(dialog, choice);
+        const QList<QComboBox *> combos = addChoices(dialog, choices);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         fileName = dialog.selectedFiles().constFirst();
-        if (combo)
-            choice.index = combo->currentIndex();
+        takeChoices(combos, choices);
         return true;
     }
 
@@ -213,7 +227,7 @@ void CommonDialog::ShowOpen()
     QString name = FileName;
     // The read-only box always starts unticked; its state comes back in Flags.
     bool readOnly = false;
-    if (!currentUi->open(m_owner, qtFilterFrom(Filter), name, readOnly, Choice))
+    if (!currentUi->open(m_owner, qtFilterFrom(Filter), name, readOnly, Choices))
         return cancelled();
     FileName = name;
     Flags = readOnly ? (Flags | kReadOnlyFlag) : (Flags & ~kReadOnlyFlag);
@@ -222,7 +236,7 @@ void CommonDialog::ShowOpen()
 void CommonDialog::ShowSave()
 {
     QString name = FileName;
-    if (!currentUi->save(m_owner, qtFilterFrom(Filter), name, Flags, Choice))
+    if (!currentUi->save(m_owner, qtFilterFrom(Filter), name, Flags, Choices))
         return cancelled();
     FileName = name;
 }

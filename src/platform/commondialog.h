@@ -40,8 +40,8 @@ constexpr int kPrinterFontsFlag = 0x2;
 constexpr int kPresetColorFlag = 0x1;
 constexpr int kNoCustomColorsFlag = 0x4;
 
-/// A list shown below the file name of the open and save dialogs (the encoding): its
-/// label, its items and the chosen index, in and out. No items, no list.
+/// A list shown below the file name of the open and save dialogs (the encoding, the line
+/// ends): its label, its items and the chosen index, in and out. No items, no list.
 struct FileChoice
 {
     QString label;
@@ -55,11 +55,11 @@ class CommonDialogUi
 public:
     virtual ~CommonDialogUi() = default;
     virtual bool open(QWidget *parent, const QString &qtFilter, QString &fileName, bool &readOnly,
-                      FileChoice &choice) = 0;
+                      QList<FileChoice> &choices) = 0;
     /// flags: kOverwritePromptFlag asks before replacing a file, kPathMustExistFlag
     /// refuses a name in a folder that does not exist.
     virtual bool save(QWidget *parent, const QString &qtFilter, QString &fileName, int flags,
-                      FileChoice &choice) = 0;
+                      QList<FileChoice> &choices) = 0;
     virtual bool font(QWidget *parent, QFont &font) = 0;
     virtual bool color(QWidget *parent, QColor &color) = 0;
     virtual bool printer(QWidget *parent, QPrinter &printer, bool setupOnly) = 0;
@@ -79,8 +79,8 @@ public:
 
     QString FileName;
     QString Filter;
-    /// The encoding list of the open and save dialogs; the index comes back chosen.
-    FileChoice Choice;
+    /// The lists of the open and save dialogs, one row each; the indexes come back chosen.
+    QList<FileChoice> Choices;
     int Flags = 0;
     bool CancelError = false;
     int Color = 0;

@@ -322,6 +322,36 @@ private slots:
         w.OpenDocument(f.path("wide.txt"));
         QCOMPARE(w.Text1->text(), QStringLiteral("caf\uFFFD 日"));
     }
+
+    void saveAsChangesLineEndsAndMark()
+    {
+        // A Windows user's CR LF file with a BOM, saved as LF without the BOM and back.
+        Fixture f;
+        Form1 &w = f.start();
+        f.write("win.txt", "\xEF\xBB\xBF\xE4\xB8\x80\r\ntwo\r\n");
+        w.OpenDocument(f.path("win.txt"));
+        const int utf8 = int(std::find(std::begin(platform::kCharsets),
+                                       std::end(platform::kCharsets), platform::Charset::Utf8) -
+                             std::begin(platform::kCharsets));
+        f.dialogs.files.enqueue({f.path("unix.txt"), false, -1, {1, 0}});
+        QVERIFY(w.NewSave());
+        // The lists were preset to the document's own form.
+        const QList<platform::FileChoice> shown = f.dialogs.choices.constLast();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown.at(0).index, utf8);
+        QCOMPARE(shown.at(1).items.at(shown.at(1).index), QStringLiteral("CRLF"));
+        QCOMPARE(shown.at(2).index, 1);
+        QCOMPARE(f.read("unix.txt"), QByteArray("\xE4\xB8\x80\ntwo\n"));
+        QCOMPARE(w.state.documentForm.lineEnds, documentformat::LineEnds::Lf);
+        f.dialogs.files.enqueue({f.path("back.txt"), false, -1, {0, 1}});
+        QVERIFY(w.NewSave());
+        QCOMPARE(f.read("back.txt"), f.read("win.txt"));
+        // Shift-JIS keeps its own rules: a lone CR asked for still breaks lines with CR LF,
+        // and no mark is written.
+        f.dialogs.files.enqueue({f.path("sjis.txt"), false, 0, {2, 1}});
+        QVERIFY(w.NewSave());
+        QCOMPARE(f.read("sjis.txt"), QByteArray("\x88\xEA\r\ntwo\r\n"));
+    }
 };
 
 QTEST_MAIN(TestOpenSave)

@@ -14,6 +14,7 @@ struct FileAnswer
     QString path; // empty: the user cancels
     bool readOnly = false;
     int choice = -1; // the encoding list's index chosen; -1 leaves it as shown
+    QList<int> more; // the indexes chosen in the lists after it, the same way
 };
 
 class ScriptedDialogs : public platform::CommonDialogUi
@@ -25,22 +26,22 @@ public:
     QQueue<FileAnswer> files;
     QStringList proposedNames;
     QStringList filters;
-    QList<platform::FileChoice> choices; // the encoding lists as shown
+    QList<QList<platform::FileChoice>> choices; // the lists as shown, one set per dialog
     int opened = 0;
     int saved = 0;
 
     bool open(QWidget *, const QString &filter, QString &fileName, bool &readOnly,
-              platform::FileChoice &choice) override
+              QList<platform::FileChoice> &choices) override
     {
         ++opened;
-        return answer(filter, fileName, &readOnly, choice);
+        return answer(filter, fileName, &readOnly, choices);
     }
 
     bool save(QWidget *, const QString &filter, QString &fileName, int,
-              platform::FileChoice &choice) override
+              QList<platform::FileChoice> &choices) override
     {
         ++saved;
-        return answer(filter, fileName, nullptr, choice);
+        return answer(filter, fileName, nullptr, choices);
     }
 
     /// Font and colour answers; an empty queue cancels. What each dialog was preset with
@@ -72,19 +73,22 @@ public:
 
 private:
     bool answer(const QString &filter, QString &fileName, bool *readOnly,
-                platform::FileChoice &choice)
+                QList<platform::FileChoice> &shown)
     {
         proposedNames.append(fileName);
         filters.append(filter);
-        choices.append(choice);
+        choices.append(shown);
         const FileAnswer a = files.isEmpty() ? FileAnswer{} : files.dequeue();
         if (a.path.isEmpty())
             return false;
         fileName = a.path;
         if (readOnly)
             *readOnly = a.readOnly;
-        if (a.choice >= 0)
-            choice.index = a.choice;
+        const QList<int> chosen = QList<int>{a.choice} + a.more;
+        for (qsizetype i = 0; i < chosen.size() && i < shown.size(); ++i) {
+            if (chosen.at(i) >= 0)
+                shown[i].index = chosen.at(i);
+        }
         return true;
     }
 };
