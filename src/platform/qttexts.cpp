@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace platform {
@@ -15,10 +16,16 @@ struct Gap
 };
 
 // Texts of Qt 6's dialogs that its Japanese catalogue does not cover: the file dialog's
-// type column, the print dialog's page-range choice.
+// type column, the print dialog's page-range and double-sided choices, the printer
+// properties' tab of printer options.
 constexpr Gap kGaps[] = {
     {"QAbstractFileIconProvider", "Folder", "フォルダ"},
     {"QPrintSettingsOutput", "Pages", "ページ指定"},
+    {"QPrintSettingsOutput", "Double Sided Printing", "両面印刷"},
+    {"QPrintSettingsOutput", "Off", "しない"},
+    {"QPrintSettingsOutput", "Long side binding", "長辺綴じ"},
+    {"QPrintSettingsOutput", "Short side binding", "短辺綴じ"},
+    {"QPrintPropertiesWidget", "Advanced", "詳細設定"},
 };
 
 class GapTranslator final : public QTranslator
@@ -39,6 +46,9 @@ public:
 
 void installJapaneseQtTexts()
 {
+    // Sizes, dates and file types in Qt's dialogs follow the default locale, whatever
+    // the session's (C.UTF-8 in minimal installs and containers).
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     static QTranslator qtCatalogue;
     static GapTranslator gaps;
     if (qtCatalogue.load(QStringLiteral("qt_ja"),

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-/// Installs the catalogues on the application; they live as long as the program.
+/// Installs the catalogues on the application (they live as long as the program) and
+/// makes Japanese the default locale of Qt's own formatting.
 void installJapaneseQtTexts();
 
 } // namespace platform
