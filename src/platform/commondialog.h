@@ -88,6 +88,9 @@ public:
     double FontSize = 0;
     bool FontBold = false;
     bool FontItalic = false;
+    /// The PDF file the print dialog was last given to propose; while the printer still
+    /// names it, the user has not chosen another.
+    QString ProposedOutputFile;
 
     void ShowOpen();
     void ShowSave();

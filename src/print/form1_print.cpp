@@ -3,8 +3,11 @@
 #include "app/textarea.h"
 #include "document/messages.h"
 #include "platform/messagebox.h"
+#include "print/pdfname.h"
 #include "settings/module1.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 
 namespace {
@@ -31,6 +34,19 @@ void Form1::mnuPrint_Click()
 {
     CommonDialog1.CancelError = true;
     CommonDialog1.Flags = kPrintFlags;
+    // Printing to a file proposes the document's name, unless the user chose a file.
+    QPrinter &printer = CommonDialog1.printer();
+    const QString proposal =
+        pdfname::proposedFor(state.documentPath, state.isUntitled, QDir::homePath());
+    printer.setDocName(QFileInfo(proposal).completeBaseName());
+    if (printer.outputFileName().isEmpty() ||
+        printer.outputFileName() == CommonDialog1.ProposedOutputFile) {
+        // Only where printing goes to a file already (no printer is set up, or the user
+        // chose a file before): a file name makes any printer a file.
+        if (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty())
+            printer.setOutputFileName(proposal);
+        CommonDialog1.ProposedOutputFile = proposal;
+    }
     try {
         CommonDialog1.ShowPrinter();
     } catch (const platform::CancelError &) {

@@ -155,6 +155,33 @@ private slots:
                 find(words, 3, QStringLiteral("日本語の行60")));
     }
 
+    void printingToAFileProposesTheDocumentsName()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        QPrinter &printer = w.CommonDialog1.printer();
+        if (!printer.printerName().isEmpty())
+            QSKIP("a printer is set up here: printing does not go to a file");
+        f.write("報告書.txt", "a\r\n");
+        w.OpenDocument(f.path("報告書.txt"));
+        w.mnuPrint_Click(); // cancelled
+        QCOMPARE(printer.outputFileName(), f.path("報告書.pdf"));
+        // Another document, the proposal kept: the proposal follows the document.
+        f.write("memo.txt", "b\r\n");
+        w.OpenDocument(f.path("memo.txt"));
+        w.mnuPrint_Click();
+        QCOMPARE(printer.outputFileName(), f.path("memo.pdf"));
+        // A file the user chose stays.
+        printer.setOutputFileName(f.path("chosen.pdf"));
+        w.mnuPrint_Click();
+        QCOMPARE(printer.outputFileName(), f.path("chosen.pdf"));
+        // Untitled: the initial title, in the home folder.
+        w.mnuNew_Click();
+        printer.setOutputFileName(QString());
+        w.mnuPrint_Click();
+        QCOMPARE(printer.outputFileName(), QDir::homePath() + QStringLiteral("/無題.pdf"));
+    }
+
     void fontTooLargeIsRefusedBeforeTheFileIsTouched()
     {
         Fixture f;

@@ -1,0 +1,21 @@
+// The file a print to PDF proposes.
+#include "print/pdfname.h"
+
+#include <QFileInfo>
+
+namespace pdfname {
+
+QString proposedFor(const QString &documentPath, bool untitled, const QString &homeDir)
+{
+    if (untitled) {
+        // A title may hold anything a file name cannot.
+        QString name = documentPath.trimmed();
+        name.replace(u'/', u'_');
+        return homeDir + u'/' + (name.isEmpty() ? QStringLiteral("無題") : name) +
+               QStringLiteral(".pdf");
+    }
+    const QFileInfo file(documentPath);
+    return file.absolutePath() + u'/' + file.completeBaseName() + QStringLiteral(".pdf");
+}
+
+} // namespace pdfname
