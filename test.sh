@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/packages.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils x11-apps x11-xserver-utils openbox wmctrl \
-    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 file shared-mime-info poppler-utils \
+    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-x11 file shared-mime-info poppler-utils \
     desktop-file-utils appstream dpkg-dev lintian man-db \
     weston qt6-wayland at-spi2-core python3-gi gir1.2-atspi-2.0 clang-format \
     "${SANITIZER_PACKAGES[@]}"

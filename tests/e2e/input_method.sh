@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
-# The real editor with a real Japanese input method: Mozc under fcitx5, on Xvfb with
-# openbox. Mozc refuses to run as root, so the session bus, the input method and the
-# editor run as "nobody" with a private HOME and runtime directory.
+# The real editor with a real Japanese input method: Mozc under fcitx5 (KDE and most
+# others) or under ibus (GNOME's), on Xvfb with openbox. Mozc refuses to run as root, so
+# the session bus, the input method and the editor run as "nobody" with a private HOME
+# and runtime directory.
 # Checks: a conversion committed with Return is one change that reaches backup.txt;
 # pre-edit changes nothing; Escape cancels a composition over a selection and leaves the
 # text and backup as they were, a commit replaces the selection; 〜 typed through Mozc
 # saves as the Shift-JIS bytes 81 60; in viewing mode a commit changes nothing.
-# Usage: input_method.sh VELLIT
+# Usage: input_method.sh VELLIT fcitx5|ibus
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 vellit=$1
-if [ "$(id -u)" -ne 0 ] || ! command -v fcitx5 >/dev/null || ! command -v setpriv >/dev/null ||
+framework=$2
+if [ "$(id -u)" -ne 0 ] || ! command -v "$framework" >/dev/null || ! command -v setpriv >/dev/null ||
     [ ! -e /usr/lib/mozc/mozc_server ]; then
-    echo "SKIPPED: needs root (to act as nobody), fcitx5, fcitx5-mozc and setpriv"
+    echo "SKIPPED: needs root (to act as nobody), $framework, its Mozc and setpriv"
     exit 0
 fi
 work=$(mktemp -d)
 chmod 755 "$work"
-mkdir -p "$work/home/.config/fcitx5" "$work/run" "$work/prog"
+mkdir -p "$work/home/.config/fcitx5" "$work/home/.config/mozc" "$work/run" "$work/prog"
 cat >"$work/home/.config/fcitx5/profile" <<'PROFILE'
 [Groups/0]
 Name=Default
@@ -35,6 +37,19 @@ Layout=
 [GroupOrder]
 0=Default
 PROFILE
+# Under ibus, Mozc starts in Hiragana as it does under fcitx5 (its own default is direct
+# input until the user switches).
+cat >"$work/home/.config/mozc/ibus_config.textproto" <<'MOZC'
+engines {
+  name: "mozc-jp"
+  longname: "Mozc"
+  layout: "default"
+  layout_variant: ""
+  layout_option: ""
+  rank: 80
+}
+active_on_launch: True
+MOZC
 cp "$vellit" "$work/prog/vellit"
 # The user runs it from a folder of its own: the source tree may not be readable to it.
 cp "$(dirname "$0")/atspi.py" "$work/prog/atspi.py"
@@ -49,6 +64,7 @@ app=
 cleanup() {
     [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
     pkill -u 65534 -f fcitx5 2>/dev/null || true
+    pkill -u 65534 -f ibus 2>/dev/null || true
     pkill -u 65534 -f mozc_server 2>/dev/null || true
     [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
     kill "$wm" "$xvfb" 2>/dev/null || true
@@ -68,9 +84,31 @@ as_nobody() {
     read -r bus
     read -r bus_pid
 } < <(as_nobody dbus-daemon --session --fork --print-address=1 --print-pid=1)
-as_nobody fcitx5 -d --disable=wayland,waylandim,xim,notificationitem,kimpanel,clipboard \
-    >"$work/fcitx5.log" 2>&1
-for _ in $(seq 100); do as_nobody fcitx5-remote >/dev/null 2>&1 && break; sleep 0.1; done
+case $framework in
+fcitx5)
+    as_nobody fcitx5 -d --disable=wayland,waylandim,xim,notificationitem,kimpanel,clipboard \
+        >"$work/im.log" 2>&1
+    for _ in $(seq 100); do as_nobody fcitx5-remote >/dev/null 2>&1 && break; sleep 0.1; done
+    im_module=fcitx
+    # fcitx5-remote prints 2 while the input method is active for the focused window, 1
+    # while it is not.
+    ime_is() { [ "$(as_nobody fcitx5-remote)" = "$1" ]; }
+    ime_on() { as_nobody fcitx5-remote -o; wait_until ime_is 2; }
+    ime_off() { as_nobody fcitx5-remote -c; wait_until ime_is 1; }
+    ;;
+ibus)
+    # The in-memory configuration: no dconf service on this bus. The panel (ibus-ui-gtk3)
+    # shows the candidate window.
+    as_nobody ibus-daemon --daemonize --replace --config=/usr/libexec/ibus-memconf \
+        >"$work/im.log" 2>&1
+    for _ in $(seq 100); do as_nobody ibus engine >/dev/null 2>&1 && break; sleep 0.1; done
+    im_module=ibus
+    ime_is() { [ "$(as_nobody ibus engine 2>/dev/null)" = "$1" ]; }
+    # "ibus engine NAME" exits with 1 even when it switched: the engine named is the sign.
+    ime_on() { as_nobody ibus engine mozc-jp || true; wait_until ime_is mozc-jp; }
+    ime_off() { as_nobody ibus engine xkb:us::eng || true; wait_until ime_is xkb:us::eng; }
+    ;;
+esac
 
 backup() { od -An -c "$work/prog/backup.txt" | tr -s ' \n' ' '; }
 expect_backup() { # expected od -c form, what
@@ -79,7 +117,7 @@ expect_backup() { # expected od -c form, what
     exit 1
 }
 
-as_nobody env QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/prog/vellit" "$work/prog/doc.txt" \
+as_nobody env QT_IM_MODULE=$im_module QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/prog/vellit" "$work/prog/doc.txt" \
     >"$work/app.log" 2>&1 &
 app=$!
 wait_window 'doc.txt - Vellit' || {
@@ -87,16 +125,6 @@ wait_window 'doc.txt - Vellit' || {
     exit 1
 }
 xdotool windowactivate --sync "$win"
-# fcitx5-remote prints 2 while the input method is active for the focused window, 1 while
-# it is not.
-ime_state() { # wanted state
-    for _ in $(seq 50); do [ "$(as_nobody fcitx5-remote)" = "$1" ] && return 0; sleep 0.1; done
-    echo "FAIL: the input method did not reach state $1"
-    exit 1
-}
-ime_on() { as_nobody fcitx5-remote -o; ime_state 2; }
-ime_off() { as_nobody fcitx5-remote -c; ime_state 1; }
-
 # Replace "x" by "abcdef" typed directly, then select "def".
 ime_off
 xdotool key ctrl+End BackSpace
@@ -157,4 +185,4 @@ wait_until viewing_left
 xdotool type Z
 suffix=' \r \n '
 expect_backup "${before%"$suffix"} Z$suffix" "viewing mode took the input method's commit"
-echo "input method: all checks passed"
+echo "input method ($framework): all checks passed"
