@@ -8,6 +8,8 @@ Usage: atspi.py COMMAND [ARGS]
   wait TEXT                 wait (10 s at most) for a node whose name holds TEXT
   checked NAME [NAME ...]   exit 0 when that node is checked, 1 when not
   caret NAME [NAME ...]     print the caret offset and the selections of that text node
+  extents NAME [NAME ...]   print x y width height, on the screen, of the character before
+                            the caret of that text node
 """
 import sys
 import time
@@ -90,6 +92,11 @@ def main():
             for r in (node.get_selection(i) for i in range(node.get_n_selections()))
         ]
         print(node.get_caret_offset(), " ".join(selections))
+    elif command == "extents":
+        node = find_path(args)
+        box = node.get_character_extents(max(0, node.get_caret_offset() - 1),
+                                         Atspi.CoordType.SCREEN)
+        print(box.x, box.y, box.width, box.height)
     else:
         sys.exit(__doc__)
 

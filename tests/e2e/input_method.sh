@@ -7,11 +7,13 @@
 # pre-edit changes nothing; Escape cancels a composition over a selection and leaves the
 # text and backup as they were, a commit replaces the selection; 〜 typed through Mozc
 # saves as the Shift-JIS bytes 81 60; in viewing mode a commit changes nothing.
-# Usage: input_method.sh VELLIT fcitx5|ibus
+# The candidate window opens beside the caret; a screenshot of it is left in SHOT-DIR.
+# Usage: input_method.sh VELLIT fcitx5|ibus SHOT-DIR
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 vellit=$1
 framework=$2
+shots=$3
 if [ "$(id -u)" -ne 0 ] || ! command -v "$framework" >/dev/null || ! command -v setpriv >/dev/null ||
     [ ! -e /usr/lib/mozc/mozc_server ]; then
     echo "SKIPPED: needs root (to act as nobody), $framework, its Mozc and setpriv"
@@ -90,6 +92,7 @@ fcitx5)
         >"$work/im.log" 2>&1
     for _ in $(seq 100); do as_nobody fcitx5-remote >/dev/null 2>&1 && break; sleep 0.1; done
     im_module=fcitx
+    candidate_class=fcitx
     # fcitx5-remote prints 2 while the input method is active for the focused window, 1
     # while it is not.
     ime_is() { [ "$(as_nobody fcitx5-remote)" = "$1" ]; }
@@ -103,6 +106,7 @@ ibus)
         >"$work/im.log" 2>&1
     for _ in $(seq 100); do as_nobody ibus engine >/dev/null 2>&1 && break; sleep 0.1; done
     im_module=ibus
+    candidate_class=mozc_renderer # Mozc draws its candidates itself under ibus
     ime_is() { [ "$(as_nobody ibus engine 2>/dev/null)" = "$1" ]; }
     # "ibus engine NAME" exits with 1 even when it switched: the engine named is the sign.
     ime_on() { as_nobody ibus engine mozc-jp || true; wait_until ime_is mozc-jp; }
@@ -156,6 +160,33 @@ xdotool key space
 sleep 0.5
 xdotool key Return
 expect_backup " a b c 202 305 223 372 226 { 214 352 \r \n " "converted 日本語"
+
+# The candidate window opens within a line of the caret: its top edge no further than
+# one line below the line's bottom (or its bottom edge a line above the line's top).
+read -r cx cy cw ch < <(as_nobody /usr/bin/python3 "$work/prog/atspi.py" extents '本文')
+xdotool type --delay 80 kanji
+sleep 0.3
+xdotool key space
+sleep 0.3
+xdotool key space
+candidates() { xdotool search --onlyvisible --class "$candidate_class" 2>/dev/null | tail -1; }
+wait_until candidates >/dev/null || { echo "FAIL: no candidate window"; exit 1; }
+sleep 0.3 # the window is placed after it is mapped
+eval "$(xdotool getwindowgeometry --shell "$(candidates)")"
+mkdir -p "$shots"
+xwd -root -silent >"$shots/candidates-$framework.xwd"
+line_bottom=$((cy + ch))
+if ! { [ "$Y" -ge "$cy" ] && [ "$Y" -le $((line_bottom + ch)) ]; } &&
+    ! { [ $((Y + HEIGHT)) -le "$cy" ] && [ $((Y + HEIGHT)) -ge $((cy - ch)) ]; }; then
+    echo "FAIL: candidate window at y $Y (height $HEIGHT), the caret's line at $cy-$line_bottom"
+    exit 1
+fi
+[ "$X" -ge $((cx - 10 * ch)) ] && [ "$X" -le $((cx + 10 * ch)) ] ||
+    { echo "FAIL: candidate window at x $X, the caret at $cx"; exit 1; }
+echo "candidate window at $X,$Y beside the caret at $cx,$cy"
+# Cancelled: nothing of it reaches the text.
+xdotool key Escape Escape Escape
+expect_backup " a b c 202 305 223 372 226 { 214 352 \r \n " "cancelled conversion"
 
 # 〜 typed through Mozc, then 上書き保存 from the file menu; the commit is the sign that
 # Mozc is done before the input method is switched off.
