@@ -17,7 +17,7 @@ install_missing_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-    libicu-dev libxcb1-dev libxdamage-dev libxtst-dev libglib2.0-dev xdg-utils qt6-translations-l10n qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho)
+    libicu-dev libxcb1-dev libxdamage-dev libxtst-dev libfontconfig-dev libglib2.0-dev xdg-utils qt6-translations-l10n qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho)
 
 # The sanitizer build's compiler and runtimes (AddressSanitizer, UBSan, libFuzzer).
 SANITIZER_PACKAGES=(clang libclang-rt-14-dev)

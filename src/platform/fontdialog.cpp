@@ -1,5 +1,6 @@
 #include "platform/fontdialog.h"
 
+#include "platform/fontnames.h"
 #include "platform/fontsizes.h"
 #include "platform/messagebox.h"
 #include "platform/okcancel.h"
@@ -34,10 +35,15 @@ QListWidget *listUnder(QLineEdit *edit, const QStringList &items)
     return list;
 }
 
-// The list item whose text is text, ignoring case; the list's selection follows it.
+// The list item whose text is text, ignoring case, or whose face's family is; the list's
+// selection follows it.
 void selectMatching(QListWidget *list, const QString &text)
 {
-    const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchFixedString);
+    QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchFixedString);
+    for (int i = 0; found.isEmpty() && i < list->count(); ++i) {
+        if (list->item(i)->data(Qt::UserRole).toString().compare(text, Qt::CaseInsensitive) == 0)
+            found.append(list->item(i));
+    }
     const QSignalBlocker blocker(list);
     if (found.isEmpty()) {
         list->clearSelection();
@@ -62,7 +68,16 @@ FontDialog::FontDialog(const QFont &font, QWidget *parent)
       m_sample(new QLabel(kSampleText)), m_presetFace(font.family()), m_lastSize(font.pointSizeF())
 {
     setWindowTitle(QStringLiteral("フォント"));
-    m_faces = listUnder(m_face, QFontDatabase::families());
+    QStringList shownFaces;
+    const QList<ListedFace> faces =
+        listedFaces(QFontDatabase::families(), QFontDatabase::families(QFontDatabase::Japanese),
+                    japaneseFamilyNames());
+    for (const ListedFace &face : faces)
+        shownFaces.append(face.shown);
+    m_faces = listUnder(m_face, shownFaces);
+    // Each item keeps the family that selects its face.
+    for (int i = 0; i < m_faces->count(); ++i)
+        m_faces->item(i)->setData(Qt::UserRole, faces.at(i).family);
     m_styles = listUnder(m_style, kStyles);
     QStringList sizes;
     for (double size : fontsizes::listed())
@@ -145,7 +160,8 @@ QFont FontDialog::currentFont() const
     // face stays as it was given.
     const QString typed = m_face->text().trimmed();
     const QListWidgetItem *listedFace = m_faces->currentItem();
-    QFont font(listedFace && typed != m_presetFace ? listedFace->text() : typed);
+    QFont font(listedFace && typed != m_presetFace ? listedFace->data(Qt::UserRole).toString()
+                                                   : typed);
     font.setPointSizeF(m_lastSize);
     const int style = std::max(0, int(kStyles.indexOf(m_style->text())));
     font.setItalic(style & 1);

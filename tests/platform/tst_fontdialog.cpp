@@ -3,12 +3,14 @@
 #include "../support/scriptedboxes.h"
 #include "platform/commondialog.h"
 #include "platform/fontdialog.h"
+#include "platform/fontnames.h"
 #include "platform/fontsizes.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -113,6 +115,38 @@ private slots:
         FontDialog dialog(font("IPAGothic", 11, false, false));
         auto *face = named<QLineEdit>(dialog, QStringLiteral("フォント名"));
         face->setText("ipamincho");
+        QCOMPARE(dialog.chosenFont().family(), QStringLiteral("IPAMincho"));
+    }
+
+    void facesListedOncePerFamilyJapaneseFirst()
+    {
+        const QList<ListedFace> faces =
+            listedFaces({"DejaVu Sans", "IPAGothic", "Nimbus Sans [UKWN]", "Nimbus Sans [urw]",
+                         "Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans CJK SC"},
+                        {"IPAGothic", "Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans CJK SC"},
+                        {{"IPAGothic", "IPAゴシック"}});
+        QStringList shown;
+        for (const ListedFace &face : faces)
+            shown.append(face.shown);
+        QCOMPARE(shown, QStringList({"IPAゴシック", "Noto Sans CJK JP", "DejaVu Sans",
+                                     "Nimbus Sans", "Noto Sans CJK KR", "Noto Sans CJK SC"}));
+        QCOMPARE(faces.at(0).family, QStringLiteral("IPAGothic"));
+    }
+
+    void japaneseFacesShownByTheirJapaneseNames()
+    {
+        // The IPA fonts are installed with the program's build dependencies.
+        QCOMPARE(japaneseFamilyNames().value("IPAGothic"), QStringLiteral("IPAゴシック"));
+        FontDialog dialog(font("IPAGothic", 11, false, false));
+        auto *faces = named<QListWidget>(dialog, QStringLiteral("フォント名の一覧"));
+        const QStringList items = itemsOf(faces);
+        QVERIFY(items.contains(QStringLiteral("IPAゴシック")));
+        QVERIFY(items.indexOf(QStringLiteral("IPAゴシック")) <
+                items.indexOf(QStringLiteral("DejaVu Sans")));
+        QCOMPARE(items.filter(QRegularExpression(QStringLiteral("\\[.*\\]$"))), QStringList());
+        // The stored family selects its Japanese entry; choosing an entry gives the family.
+        QCOMPARE(faces->currentItem()->text(), QStringLiteral("IPAゴシック"));
+        faces->setCurrentItem(faces->findItems(QStringLiteral("IPA明朝"), Qt::MatchExactly).at(0));
         QCOMPARE(dialog.chosenFont().family(), QStringLiteral("IPAMincho"));
     }
 
