@@ -1,11 +1,54 @@
-// Find and Replace All against their obvious versions: find is the first position where
-// the run as long as the search text is equal to it under the rule, and Replace All ends
-// exactly where pressing Replace again and again ends.
+// Find and Replace All against their obvious versions: the comparison written again from
+// the rule's words on Qt's own Unicode data (not the search code's tables), find as the
+// first position where the run as long as the search text is equal to it, and Replace All
+// ending exactly where pressing Replace again and again ends.
 #include "fuzzinput.h"
+#include "platform/codepage.h"
 #include "search/matching.h"
 #include "search/replaceall.h"
 
 namespace {
+
+// A character as Shift-JIS gives it back: characters it stores alike are alike.
+QChar stored(QChar c)
+{
+    const QString back = platform::fromAnsi(platform::toAnsi(QString(c)));
+    return back.size() == 1 && back != QStringLiteral("?") ? back.at(0) : c;
+}
+
+// The rule: ignoring letter case, full and half width, hiragana and katakana. Width by
+// the character's own compatibility mapping (<wide>, <narrow>), with the half-width sound
+// marks as the spacing marks ゛゜, case by Unicode's case folding, then katakana as the
+// hiragana 0x60 below it.
+QChar loose(QChar c)
+{
+    c = stored(c);
+    if (c.decompositionTag() == QChar::Wide || c.decompositionTag() == QChar::Narrow) {
+        const QString plain = c.decomposition();
+        if (plain.size() == 1)
+            c = plain.at(0);
+    }
+    if (c == QChar(0x3099))
+        c = QChar(0x309B);
+    else if (c == QChar(0x309A))
+        c = QChar(0x309C);
+    c = c.toCaseFolded();
+    if ((c.unicode() >= 0x30A1 && c.unicode() <= 0x30F6) || c == QChar(0x30FD) ||
+        c == QChar(0x30FE))
+        c = QChar(c.unicode() - 0x60);
+    return c;
+}
+
+bool ruleEqual(QStringView a, QStringView b, bool exact)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (exact ? stored(a[i]) != stored(b[i]) : loose(a[i]) != loose(b[i]))
+            return false;
+    }
+    return true;
+}
 
 // Pairs that compare alike under one rule or the other: Shift-JIS's stored-alike
 // characters, case, width and kana.
@@ -16,7 +59,7 @@ qsizetype slowFind(const QString &text, const QString &needle, qsizetype start, 
     if (needle.isEmpty() || start < 0)
         return -1;
     for (qsizetype p = start; p + needle.size() <= text.size(); ++p) {
-        if (matching::equal(text.mid(p, needle.size()), needle, exact))
+        if (ruleEqual(QStringView(text).mid(p, needle.size()), needle, exact))
             return p;
     }
     return -1;
@@ -34,7 +77,8 @@ struct Stepwise
 // occurrence from the caret selected.
 bool pressReplace(Stepwise &s, const QString &search, const QString &replacement, bool exact)
 {
-    if (!search.isEmpty() && matching::equal(s.text.mid(s.selStart, s.selLength), search, exact)) {
+    if (!search.isEmpty() &&
+        ruleEqual(QStringView(s.text).mid(s.selStart, s.selLength), search, exact)) {
         if (s.text.mid(s.selStart, s.selLength) != replacement)
             ++s.changes;
         s.text.replace(s.selStart, s.selLength, replacement);
@@ -61,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int selStart = in.below(int(text.size()) + 1);
     const int selLength = in.below(int(text.size()) - selStart + 1);
 
+    CHECK(matching::equal(search, replacement, exact) == ruleEqual(search, replacement, exact));
     for (qsizetype start = 0; start <= text.size(); ++start)
         CHECK(matching::find(text, search, start, exact) == slowFind(text, search, start, exact));
 
