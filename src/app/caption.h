@@ -2,8 +2,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace caption {
+
+/// The title of a document that has none: the initial title's default, and what the
+/// printed header and the proposed PDF name say for an untitled document.
+inline constexpr QStringView kUntitled = u"無題";
 
 /// name + " - Vellit"
 QString compose(const QString &namePart);

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "app/appicon.h"
+#include "app/caption.h"
 
 #include "app/menutree.h"
 #include "app/recoverysession.h"
@@ -78,7 +79,7 @@ Form1::Form1(QWidget *parent)
     : QMainWindow(parent), Text1(new TextArea(this)), CommonDialog1(this),
       mnupopMenu(new QMenu(QStringLiteral("隠しメニュー"), this))
 {
-    setCaption(QStringLiteral("無題 - Vellit"));
+    setCaption(caption::compose(caption::kUntitled.toString()));
     setWindowIcon(appicon::icon());
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("本文"));

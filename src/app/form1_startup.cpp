@@ -49,7 +49,8 @@ void Form1::Form_Load(const QString &commandLine)
 
     // Only the first copy may tidy up Conf.ini: another running copy could be writing it.
     if (!platform::previousInstance())
-        platform::removeStrayTemporaries(platform::dataDir(), {QStringLiteral("Conf.ini")});
+        platform::removeStrayTemporaries(platform::dataDir(),
+                                         {platform::kSettingsFileName.toString()});
     m_recovery = std::make_unique<RecoverySession>(platform::dataDir(), state.programDir);
     state.backupPath = m_recovery->path();
     if (!m_recovery->unusable().isEmpty())

@@ -3,6 +3,7 @@
 
 #include "platform/colors.h"
 #include "platform/fontdialog.h"
+#include "platform/fontsizes.h"
 #include "platform/pagesetupdialog.h"
 
 #include <QCheckBox>
@@ -244,7 +245,7 @@ void CommonDialog::ShowSave()
 void CommonDialog::ShowFont()
 {
     QFont font(FontName);
-    font.setPointSizeF(FontSize > 0 ? FontSize : 11);
+    font.setPointSizeF(FontSize > 0 ? FontSize : fontsizes::kDefaultSize);
     font.setBold(FontBold);
     font.setItalic(FontItalic);
     if (!currentUi->font(m_owner, font))

@@ -7,6 +7,9 @@
 
 namespace fontsizes {
 
+/// The text's size when nothing says otherwise: no setting stored, or an unusable one.
+inline constexpr double kDefaultSize = 11;
+
 /// The sizes listed, in points; 10.5 is the usual Japanese body size.
 QList<double> listed();
 

@@ -22,8 +22,6 @@ QString &overrideDir()
     return dir;
 }
 
-const QString kConfName = QStringLiteral("Conf.ini");
-
 std::optional<QString> &decidedDataDir()
 {
     static std::optional<QString> dir;
@@ -39,9 +37,10 @@ QString decideDataDir()
     QDir().mkpath(user);
     // Settings left in a program directory that can no longer be written are carried
     // over once, the first time the user's own directory is used.
-    const QString userConf = pathIn(user, kConfName);
+    const QString userConf = pathIn(user, kSettingsFileName.toString());
     QByteArray bytes;
-    if (!fileExists(userConf) && readWholeFile(pathIn(program, kConfName), bytes))
+    if (!fileExists(userConf) &&
+        readWholeFile(pathIn(program, kSettingsFileName.toString()), bytes))
         replaceFile(userConf, bytes, FileKind::Private, true);
     return user;
 }

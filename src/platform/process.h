@@ -3,10 +3,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <functional>
 #include <optional>
 
 namespace platform {
+
+/// The settings file's name, in dataDir().
+inline constexpr QStringView kSettingsFileName = u"Conf.ini";
 
 /// The directory that holds the executable.
 QString programDir();

@@ -1,6 +1,8 @@
 // The file a print to PDF proposes.
 #include "print/pdfname.h"
 
+#include "app/caption.h"
+
 #include <QFileInfo>
 
 namespace pdfname {
@@ -11,7 +13,7 @@ QString proposedFor(const QString &documentPath, bool untitled, const QString &h
         // A title may hold anything a file name cannot.
         QString name = documentPath.trimmed();
         name.replace(u'/', u'_');
-        return homeDir + u'/' + (name.isEmpty() ? QStringLiteral("無題") : name) +
+        return homeDir + u'/' + (name.isEmpty() ? caption::kUntitled.toString() : name) +
                QStringLiteral(".pdf");
     }
     const QFileInfo file(documentPath);

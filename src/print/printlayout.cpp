@@ -4,6 +4,8 @@
 // time that grows with the printed line, not with the length of the rest.
 #include "print/printlayout.h"
 
+#include "app/caption.h"
+
 #include <QTextBoundaryFinder>
 
 #include <cmath>
@@ -109,7 +111,7 @@ Layout layOut(const QString &text, const QString &headerText, const Measures &m)
     }
     layout.fit = Fit::Fits;
 
-    const QString header = headerText.isEmpty() ? QStringLiteral("無題") : headerText;
+    const QString header = headerText.isEmpty() ? caption::kUntitled.toString() : headerText;
     const double pageFull = double(layout.linesPerPage - 4) * layout.lineHeight;
     int page = 1;
     addFrame(layout, page, header, m);

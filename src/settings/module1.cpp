@@ -2,10 +2,12 @@
 // back from that control when saved; every key is its own profile call.
 #include "settings/module1.h"
 
+#include "app/caption.h"
 #include "app/form1.h"
 #include "app/textarea.h"
 #include "app/twips.h"
 #include "platform/colors.h"
+#include "platform/fontsizes.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/topmost.h"
@@ -28,7 +30,6 @@ namespace {
 
 // One 256-byte buffer per load: a value arrives cut to its first 255 bytes.
 constexpr int kTextBufferSize = 256;
-constexpr int kDefaultFontSize = 11;
 const QString kFont = QStringLiteral("Font");
 const QString kText = QStringLiteral("Text");
 const QString kOption = QStringLiteral("Option");
@@ -43,7 +44,7 @@ void loadFont(Form1 &form)
     TextArea &text = *form.Text1;
     const QString path = confPath();
     text.setFontSize(valueforms::toFontSize(readText(kFont, QStringLiteral("Fsize"), QString()),
-                                            kDefaultFontSize));
+                                            fontsizes::kDefaultSize));
     text.setFontBold(valueforms::toBool(readText(kFont, QStringLiteral("Fbold"), QString())));
     text.setFontItalic(valueforms::toBool(readText(kFont, QStringLiteral("Fitalic"), QString())));
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
@@ -96,7 +97,8 @@ void saveRegistered(Form1 &form)
 
 void loadOptions(Form1 &form)
 {
-    const QString title = readText(kOption, QStringLiteral("FileName"), QStringLiteral("無題"));
+    const QString title =
+        readText(kOption, QStringLiteral("FileName"), caption::kUntitled.toString());
     form.form7()->Text1->setText(title);
     form.CommonDialog1.FileName = title;
     const QString path = confPath();
@@ -160,7 +162,7 @@ void SetTopMost(QWidget &window, qint16 flag)
 
 QString confPath()
 {
-    return platform::pathIn(platform::dataDir(), QStringLiteral("Conf.ini"));
+    return platform::pathIn(platform::dataDir(), platform::kSettingsFileName.toString());
 }
 
 void LoadSettings(Form1 &form, qint16 group)
