@@ -1,3 +1,4 @@
+// Model text in a QTextDocument: blocks, marked stand-ins, and positions both ways.
 #include "app/standindocument.h"
 
 #include <QTextBlock>

@@ -1,3 +1,4 @@
+// The display server: XWayland preferred under Wayland, and what each allows.
 #include "platform/displayserver.h"
 
 #include <QGuiApplication>

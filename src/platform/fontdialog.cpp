@@ -1,3 +1,4 @@
+// The font dialog: face, style and size lists, a live sample, and the checks of OK.
 #include "platform/fontdialog.h"
 
 #include "platform/fontnames.h"

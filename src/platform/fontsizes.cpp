@@ -1,3 +1,4 @@
+// The font dialog's sizes: the list offered, and a typed size read.
 #include "platform/fontsizes.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The OK and キャンセル buttons of the program's own dialogs.
 #include "platform/okcancel.h"
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// ページ設定: printer, paper and orientation, on Qt's printer information.
 #include "platform/pagesetupdialog.h"
 
 #include "platform/okcancel.h"

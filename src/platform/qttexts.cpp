@@ -1,3 +1,4 @@
+// Qt's Japanese catalogue, the texts it lacks, and Japanese as Qt's default locale.
 #include "platform/qttexts.h"
 
 #include <QCoreApplication>
