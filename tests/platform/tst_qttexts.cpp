@@ -5,15 +5,15 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileIconProvider>
 #include <QGroupBox>
 #include <QLabel>
-#include <QRegularExpression>
-#include <QTabWidget>
-#include <QFileIconProvider>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
