@@ -10,10 +10,6 @@
 #include "app/twips.h"
 #include "document/messages.h"
 #include "platform/process.h"
-#include "search/form2.h"
-#include "search/form3.h"
-#include "settings/form4.h"
-#include "settings/form7.h"
 
 #include <QLabel>
 #include <QMenu>

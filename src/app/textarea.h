@@ -35,7 +35,6 @@ public:
 
     /// Blocks typing and the widget's own editing keys; the caret stays movable.
     void setLocked(bool locked);
-    bool isLocked() const { return isReadOnly(); }
 
     /// Number of lines: the CR LF line breaks plus one.
     int lineCount() const;

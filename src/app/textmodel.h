@@ -47,7 +47,8 @@ public:
 };
 
 /// The model text of a document, kept current from the document's change notifications:
-/// only the changed run is read again, so that a keystroke costs the same at any length.
+/// only the changed run is converted again; the document's raw text is still read and
+/// compared whole on each change (a copy of the text, far below the widget's own layout).
 class TextModel
 {
 public:
@@ -61,9 +62,6 @@ public:
     /// The whole model text; read from the whole document after a change that could not
     /// be followed.
     const QString &text() const;
-
-    /// The size of the document's raw text.
-    qsizetype documentSize() const { return m_raw.size(); }
 
 private:
     /// Replaces the model's run for the change with the document's; false when it was

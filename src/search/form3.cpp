@@ -64,7 +64,7 @@ void Form3::Command2_Click()
     const QString search = Text1->text();
     if (!search.isEmpty() && matching::equal(text.selText(), search, exact()))
         text.setSelText(Text2->text());
-    notFound = !selectNextOccurrence(m_owner, search, text.selStart(), exact());
+    selectNextOccurrence(m_owner, search, text.selStart(), exact());
 }
 
 void Form3::Command3_Click()
@@ -86,5 +86,5 @@ void Form3::Command3_Click()
     text.setSelStart(outcome.selStart);
     text.setSelLength(outcome.selLength);
     // Nothing is left after the last replacement: this is the run's one message.
-    notFound = !selectNextOccurrence(m_owner, Text1->text(), outcome.selStart, exact());
+    selectNextOccurrence(m_owner, Text1->text(), outcome.selStart, exact());
 }

@@ -26,9 +26,6 @@ public:
     QPushButton *Command3;
     QPushButton *Command4;
 
-    /// True when the last Replace found no next occurrence.
-    bool notFound = false;
-
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

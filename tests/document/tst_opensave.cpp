@@ -181,7 +181,9 @@ private slots:
         QCOMPARE(w.Text1->text(), QStringLiteral("abc"));
         QCOMPARE(w.windowTitle(), QStringLiteral("a.txt - Vellit\u3000[閲覧モード]"));
         QVERIFY(w.item("mnuLocked")->isChecked());
-        QVERIFY(w.Text1->isLocked());
+        // Opened for viewing: typing changes nothing.
+        QTest::keyClick(w.Text1, Qt::Key_X);
+        QCOMPARE(w.Text1->text(), QStringLiteral("abc"));
         QCOMPARE(f.dialogs.proposedNames.at(0), QStringLiteral("無題"));
         QCOMPARE(f.dialogs.filters.at(0),
                  QStringLiteral("テキストファイル(*.txt,*.ini) (*.txt *.ini);;"
@@ -190,11 +192,13 @@ private slots:
         f.dialogs.files.enqueue({f.path("a.txt"), false});
         w.load();
         QVERIFY(!w.item("mnuLocked")->isChecked());
-        QVERIFY(!w.Text1->isLocked());
         QCOMPARE(w.windowTitle(), QStringLiteral("a.txt - Vellit"));
         // Cancelled: nothing changes.
         w.load();
         QCOMPARE(w.Text1->text(), QStringLiteral("abc"));
+        // Opened for editing: typing goes in.
+        QTest::keyClick(w.Text1, Qt::Key_X);
+        QCOMPARE(w.Text1->text(), QStringLiteral("xabc"));
     }
 
     void saveAsWritesAndRetitles()

@@ -55,7 +55,7 @@ trap cleanup EXIT
 app=$!
 wait_window '日本語.html - Vellit'
 xdotool windowfocus --sync "$win" key F9
-for _ in $(seq 50); do [ -s "$work/opened" ] && break; sleep 0.1; done
+wait_until test -s "$work/opened" || true # the address is checked below
 echo "the stand-in browser was given: $(cat "$work/opened" 2>/dev/null)"
 case "$(cat "$work/opened" 2>/dev/null)" in
 "$page" | "file://$work/my%20pages/%E6%97%A5%E6%9C%AC%E8%AA%9E.html") ;;
@@ -64,6 +64,7 @@ esac
 [ ! -e "$work/edited" ] || { echo "FAIL: the HTML-file handler was started"; exit 1; }
 # HTML(&L) → タグ挿入(&G) → 基本タグ一括挿入(&A) replaces the text; the backup follows.
 xdotool key ctrl+a alt+l g a
-for _ in $(seq 30); do [ "$(head -c 6 "$work/backup.txt")" = "<HTML>" ] && break; sleep 0.1; done
+backup_starts_html() { [ "$(head -c 6 "$work/backup.txt")" = "<HTML>" ]; }
+wait_until backup_starts_html
 [ "$(wc -c <"$work/backup.txt")" -eq 68 ] || { echo "FAIL: backup: $(od -c "$work/backup.txt" | head)"; exit 1; }
 echo "browser preview: all checks passed"

@@ -26,10 +26,8 @@ xdotool windowfocus --sync "$win"
 xdotool type --delay 20 'abc'
 xdotool key Return
 xdotool type --delay 20 'xyz'
-for _ in $(seq 50); do
-    [ "$(cat "$work/backup.txt")" = $'abc\r\nxyz\r' ] && break
-    sleep 0.1
-done
+backup_is() { [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = "$1" ]; }
+wait_until backup_is " a b c \r \n x y z \r \n"
 kill -9 "$app"
 wait "$app" 2>/dev/null || true
 app=
@@ -41,11 +39,7 @@ app=$!
 answer_recovery Return
 # Answered Yes: the restored text (one CR LF more) is in the editor, and the backup holds
 # it until the next change.
-for _ in $(seq 50); do
-    [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = " a b c \r \n x y z \r \n \r \n" ] && break
-    sleep 0.1
-done
-od -An -c "$work/backup.txt"
+wait_until backup_is " a b c \r \n x y z \r \n \r \n" || od -An -c "$work/backup.txt"
 [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = " a b c \r \n x y z \r \n \r \n" ]
 echo "recovered"
 
@@ -55,10 +49,6 @@ wait "$app" 2>/dev/null || true
 app=$!
 answer_recovery Escape
 expected=" a b c \r \n x y z \r \n \r \n \r \n"
-for _ in $(seq 50); do
-    [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = "$expected" ] && break
-    sleep 0.1
-done
-od -An -c "$work/backup.txt"
+wait_until backup_is "$expected" || od -An -c "$work/backup.txt"
 [ "$(od -An -c "$work/backup.txt" | tr -s ' ')" = "$expected" ]
 echo "restored after Escape"

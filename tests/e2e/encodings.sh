@@ -13,14 +13,14 @@ inode() { stat -c %i "$1"; }
 
 # Waits until a file holds exactly the bytes of another; fails after 10 s.
 wait_bytes() { # file expected-file what
-    for _ in $(seq 100); do
-        cmp -s "$1" "$2" && return 0
-        sleep 0.1
-    done
+    wait_until cmp -s "$1" "$2" >/dev/null && return 0
     echo "FAIL: $3"
     cmp "$1" "$2" || true
     return 1
 }
+replaced() { [ "$(inode "$1")" != "$2" ]; } # file inode-before
+backup_is_utf16_from_y() { od -An -tx1 "$work/backup.txt" | tr -d ' \n' | grep -q '^fffe56'; }
+focus_left() { [ "$(xdotool getactivewindow 2>/dev/null)" != "$1" ]; }
 
 # File menu, then an item by its access key (Qt gives keys to the open menu).
 file_menu() { # key
@@ -41,8 +41,8 @@ check_file() { # name expected-after-edit expected-after-recovery
     local before
     before=$(inode "$work/doc.txt")
     file_menu s
-    for _ in $(seq 100); do [ "$(inode "$work/doc.txt")" != "$before" ] && break; sleep 0.1; done
-    [ "$(inode "$work/doc.txt")" != "$before" ] || { echo "FAIL: $name not saved"; return 1; }
+    wait_until replaced "$work/doc.txt" "$before" >/dev/null ||
+        { echo "FAIL: $name not saved"; return 1; }
     cmp "$work/doc.txt" "$work/original"
     echo "$name: unchanged save identical"
 
@@ -54,10 +54,7 @@ check_file() { # name expected-after-edit expected-after-recovery
 
     # Typed again and killed: the next start restores the text in its encoding.
     xdotool type --delay 30 Y
-    for _ in $(seq 50); do
-        od -An -tx1 "$work/backup.txt" | tr -d ' \n' | grep -q '^fffe56' && break
-        sleep 0.1
-    done
+    wait_until backup_is_utf16_from_y || return 1
     kill -9 "$app"
     wait "$app" 2>/dev/null || true
     app=
@@ -67,10 +64,7 @@ check_file() { # name expected-after-edit expected-after-recovery
     xdotool windowfocus --sync "$win"
     file_menu a
     # The save dialog takes the focus; its name box holds the proposed name.
-    for _ in $(seq 100); do
-        [ "$(xdotool getactivewindow 2>/dev/null)" != "$win" ] && break
-        sleep 0.1
-    done
+    wait_until focus_left "$win" || return 1
     xdotool key ctrl+a
     xdotool type --delay 10 "$work/restored-$name"
     xdotool key Return

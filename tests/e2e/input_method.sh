@@ -90,7 +90,7 @@ case $framework in
 fcitx5)
     as_nobody fcitx5 -d --disable=wayland,waylandim,xim,notificationitem,kimpanel,clipboard \
         >"$work/im.log" 2>&1
-    for _ in $(seq 100); do as_nobody fcitx5-remote >/dev/null 2>&1 && break; sleep 0.1; done
+    wait_until as_nobody fcitx5-remote >/dev/null 2>&1 || { echo "FAIL: fcitx5 did not start"; exit 1; }
     im_module=fcitx
     candidate_class=fcitx
     # fcitx5-remote prints 2 while the input method is active for the focused window, 1
@@ -104,7 +104,7 @@ ibus)
     # shows the candidate window.
     as_nobody ibus-daemon --daemonize --replace --config=/usr/libexec/ibus-memconf \
         >"$work/im.log" 2>&1
-    for _ in $(seq 100); do as_nobody ibus engine >/dev/null 2>&1 && break; sleep 0.1; done
+    wait_until as_nobody ibus engine >/dev/null 2>&1 || { echo "FAIL: ibus did not start"; exit 1; }
     im_module=ibus
     candidate_class=mozc_renderer # Mozc draws its candidates itself under ibus
     ime_is() { [ "$(as_nobody ibus engine 2>/dev/null)" = "$1" ]; }
@@ -115,8 +115,9 @@ ibus)
 esac
 
 backup() { od -An -c "$work/prog/backup.txt" | tr -s ' \n' ' '; }
+backup_is() { [ "$(backup)" = "$1" ]; }
 expect_backup() { # expected od -c form, what
-    for _ in $(seq 30); do [ "$(backup)" = "$1" ] && return 0; sleep 0.1; done
+    wait_until backup_is "$1" >/dev/null && return 0
     echo "FAIL: $2: backup is '$(backup)', expected '$1'"
     exit 1
 }
@@ -195,9 +196,8 @@ xdotool key Return
 expect_backup ' a b c 202 305 223 372 226 { 214 352 201 ` \r \n ' "〜 committed"
 ime_off
 xdotool key alt+f s
-for _ in $(seq 30); do [ "$(tail -c 4 "$work/prog/doc.txt" | od -An -tx1 | tr -d ' \n')" = "81600d0a" ] && break; sleep 0.1; done
-[ "$(tail -c 4 "$work/prog/doc.txt" | od -An -tx1 | tr -d ' \n')" = "81600d0a" ] ||
-    { echo "FAIL: 〜 saved as $(od -An -tx1 "$work/prog/doc.txt")"; exit 1; }
+saved_wave_dash() { [ "$(tail -c 4 "$work/prog/doc.txt" | od -An -tx1 | tr -d ' \n')" = "81600d0a" ]; }
+wait_until saved_wave_dash || { echo "FAIL: 〜 saved as $(od -An -tx1 "$work/prog/doc.txt")"; exit 1; }
 
 # Viewing mode (特別 → 閲覧モード, the eighth item): a commit changes nothing.
 before=$(backup)

@@ -26,22 +26,20 @@ visible() { # name-pattern: how many visible windows match
     { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; } | wc -l
 }
 
-# Waits until exactly n visible windows match; fails after 15 s.
+count_is() { [ "$(visible "$1")" -eq "$2" ]; } # name-pattern n
+
+# Waits until exactly n visible windows match; fails after 10 s.
 wait_count() { # name-pattern n
-    for _ in $(seq 150); do
-        [ "$(visible "$1")" -eq "$2" ] && return 0
-        sleep 0.1
-    done
+    wait_until count_is "$1" "$2" >/dev/null && return 0
     echo "FAIL: $(visible "$1") windows named '$1', expected $2"
     return 1
 }
 
+holds() { [ -f "$1" ] && [ "$(od -An -tx1 "$1")" = "$(printf "$2" | od -An -tx1)" ]; }
+
 # Waits until a file holds exactly the given bytes (printf format); fails after 10 s.
 wait_content() { # file printf-format
-    for _ in $(seq 100); do
-        [ -f "$1" ] && [ "$(od -An -tx1 "$1")" = "$(printf "$2" | od -An -tx1)" ] && return 0
-        sleep 0.1
-    done
+    wait_until holds "$1" "$2" >/dev/null && return 0
     echo "FAIL: $1 does not hold $2"
     od -c "$1" 2>/dev/null | head -3 || true
     return 1
@@ -96,13 +94,10 @@ answer_prompts() { # expected-main-windows
     return 1
 }
 
-wait_gone() { # window
-    for _ in $(seq 50); do
-        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
-        xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
-        sleep 0.1
-    done
+gone() { # window
+    ! xdotool getwindowname "$1" >/dev/null 2>&1 || ! xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'
 }
+wait_gone() { wait_until gone "$1" >/dev/null || true; } # the next prompt check tells
 
 # 1. Three windows with three texts, killed together: all three come back.
 for text in one two three; do
@@ -136,8 +131,7 @@ type_into "$b" 'throw away'
 wait_content "$work/backup-2.txt" 'throw away\r\n'
 xdotool windowactivate --sync "$b"
 xdotool key alt+f z
-for _ in $(seq 100); do [ -f "$work/backup-2.txt" ] || break; sleep 0.1; done
-[ ! -f "$work/backup-2.txt" ]
+wait_until test ! -f "$work/backup-2.txt"
 kill -9 "$a_pid"
 kill_all
 restore_in_new_copy 1

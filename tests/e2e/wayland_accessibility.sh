@@ -35,7 +35,7 @@ trap cleanup EXIT
 weston --backend=headless-backend.so --socket=wayland-vellit --idle-time=0 \
     --no-config >"$work/weston.log" 2>&1 &
 weston=$!
-for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-vellit" ] && break; sleep 0.1; done
+wait_until test -S "$XDG_RUNTIME_DIR/wayland-vellit"
 [ -S "$XDG_RUNTIME_DIR/wayland-vellit" ] || { echo "FAIL: weston did not start"; cat "$work/weston.log"; exit 1; }
 eval "$(dbus-launch --sh-syntax)"
 export WAYLAND_DISPLAY=wayland-vellit QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
