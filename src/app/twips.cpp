@@ -5,25 +5,30 @@
 #include <cmath>
 
 namespace twips {
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+} // namespace
 
 int toPixelsX(const QWidget *w, int t)
 {
-    return static_cast<int>(std::lround(t * w->logicalDpiX() / 1440.0));
+    return static_cast<int>(std::lround(t * w->logicalDpiX() / kTwipsPerInch));
 }
 
 int toPixelsY(const QWidget *w, int t)
 {
-    return static_cast<int>(std::lround(t * w->logicalDpiY() / 1440.0));
+    return static_cast<int>(std::lround(t * w->logicalDpiY() / kTwipsPerInch));
 }
 
 int fromPixelsX(const QWidget *w, int p)
 {
-    return static_cast<int>(std::lround(p * 1440.0 / w->logicalDpiX()));
+    return static_cast<int>(std::lround(p * kTwipsPerInch / w->logicalDpiX()));
 }
 
 int fromPixelsY(const QWidget *w, int p)
 {
-    return static_cast<int>(std::lround(p * 1440.0 / w->logicalDpiY()));
+    return static_cast<int>(std::lround(p * kTwipsPerInch / w->logicalDpiY()));
 }
 
 QRect rect(const QWidget *w, int left, int top, int width, int height)

@@ -16,7 +16,7 @@ Form4::Form4(Form1 &owner)
 {
     setObjectName(QStringLiteral("Form4"));
     QLineEdit **boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5};
-    for (int n = 1; n <= 5; ++n) {
+    for (int n = 1; n <= kRegisteredTexts; ++n) {
         QLineEdit *box = new OneLineEdit(this);
         place(box, QStringLiteral("Text%1").arg(n).toLatin1().constData(), 120, 120 + 480 * (n - 1),
               3255, 270);
@@ -48,7 +48,7 @@ QLineEdit *Form4::textBox(int n) const
 void Form4::Command1_Click()
 {
     // The settings file is Shift-JIS: a text that will come back otherwise is announced.
-    for (int n = 1; n <= 5; ++n) {
+    for (int n = 1; n <= kRegisteredTexts; ++n) {
         const QString warning = valueforms::storedDifferently(n, textBox(n)->text());
         if (!warning.isEmpty())
             platform::MsgBox(this, warning, platform::Buttons::Ok, platform::Icon::Exclamation);

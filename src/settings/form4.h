@@ -4,6 +4,9 @@
 
 #include "app/fixeddialog.h"
 
+/// How many registered texts there are (特別 → 登録文字挿入, Ctrl+F1 to Ctrl+F5).
+inline constexpr int kRegisteredTexts = 5;
+
 class QLineEdit;
 class QPushButton;
 class Form1;

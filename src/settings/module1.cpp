@@ -79,7 +79,7 @@ QString registeredKey(int n)
 
 void loadRegistered(Form1 &form)
 {
-    for (int n = 1; n <= 5; ++n) {
+    for (int n = 1; n <= kRegisteredTexts; ++n) {
         const QString value = readText(kText, registeredKey(n), QString());
         form.setRegisteredCaption(n, value);
         form.form4()->textBox(n)->setText(value);
@@ -88,7 +88,7 @@ void loadRegistered(Form1 &form)
 
 void saveRegistered(Form1 &form)
 {
-    for (int n = 1; n <= 5; ++n) {
+    for (int n = 1; n <= kRegisteredTexts; ++n) {
         const QString value = form.form4()->textBox(n)->text();
         WritePrivateProfileString(kText, registeredKey(n), value, confPath());
         form.setRegisteredCaption(n, value);
