@@ -110,28 +110,23 @@ void setLockRefusal(std::function<bool(const QString &lockFilePath)> refuses)
     lockRefusal() = std::move(refuses);
 }
 
-InstanceLock::InstanceLock(const QString &lockFilePath)
-{
-    m_fd = openLockFile(lockFilePath, 0666);
-    if (m_fd < 0)
-        return;
-    // Every running copy holds a shared lock; an exclusive one can be had only when no
-    // other copy holds any.
-    m_otherWasRunning = !lockWhole(m_fd, F_WRLCK, false);
-    lockWhole(m_fd, F_RDLCK, true);
-}
-
-FileLock::FileLock(const QString &lockFilePath)
+FileLock::FileLock(const QString &lockFilePath, Kind kind)
 {
     if (lockRefusal() && lockRefusal()(lockFilePath))
         return;
-    const int fd = openLockFile(lockFilePath, 0600);
+    const int fd = openLockFile(lockFilePath, kind == Kind::Shared ? 0666 : 0600);
     if (fd < 0)
         return;
-    if (lockWhole(fd, F_WRLCK, false))
+    // An exclusive lock can be had only when no other process holds any.
+    m_otherWasHeld = !lockWhole(fd, F_WRLCK, false);
+    if (kind == Kind::Shared) {
+        lockWhole(fd, F_RDLCK, true);
         m_fd = fd;
-    else
+    } else if (!m_otherWasHeld) {
+        m_fd = fd;
+    } else {
         ::close(fd);
+    }
 }
 
 FileLock::~FileLock()
@@ -155,12 +150,6 @@ QString hostName()
 bool isRunning(qint64 pid)
 {
     return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-}
-
-InstanceLock::~InstanceLock()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
 }
 
 namespace {
@@ -201,8 +190,8 @@ bool previousInstance()
 {
     if (instanceOverride())
         return *instanceOverride();
-    static InstanceLock lock(pathIn(dataDir(), QStringLiteral(".vellit.lock")));
-    return lock.otherWasRunning();
+    static FileLock lock(pathIn(dataDir(), QStringLiteral(".vellit.lock")), FileLock::Kind::Shared);
+    return lock.otherWasHeld();
 }
 
 } // namespace platform

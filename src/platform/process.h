@@ -30,41 +30,34 @@ void setProgramDirOverride(const QString &dir);
 /// Joins a directory and a file name with "/".
 QString pathIn(const QString &dir, const QString &fileName);
 
-/// A shared lock held for the life of the process on a lock file; tells whether another
-/// process held one when it was taken. The kernel drops it when the process ends,
-/// however it ends, so a crashed copy never counts as running.
-class InstanceLock
-{
-public:
-    explicit InstanceLock(const QString &lockFilePath);
-    ~InstanceLock();
-    InstanceLock(const InstanceLock &) = delete;
-    InstanceLock &operator=(const InstanceLock &) = delete;
-
-    bool otherWasRunning() const { return m_otherWasRunning; }
-
-private:
-    int m_fd = -1;
-    bool m_otherWasRunning = false;
-};
-
-/// An exclusive lock on a lock file (created private when missing), taken without
-/// waiting and held until the object is destroyed; the kernel drops it when the process
-/// ends, however it ends. Two locks taken in one process on one file exclude each other
-/// as between processes, and the lock holds on NFS.
+/// A lock on a lock file (created when missing), held until the object is destroyed;
+/// the kernel drops it when the process ends, however it ends, so a crashed copy never
+/// counts as running. Two locks taken in one process on one file exclude each other as
+/// between processes, and the lock holds on NFS.
 class FileLock
 {
 public:
-    explicit FileLock(const QString &lockFilePath);
+    enum class Kind {
+        /// Taken without waiting, by one process at a time; a private lock file.
+        Exclusive,
+        /// Held by every running copy at once; it tells whether another held one when it
+        /// was taken. Its lock file is one any user's copy may open.
+        Shared,
+    };
+
+    explicit FileLock(const QString &lockFilePath, Kind kind = Kind::Exclusive);
     ~FileLock();
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;
 
-    /// Whether this process holds the lock: no other held it.
+    /// Whether this process holds the lock (an exclusive one: no other held it).
     bool held() const { return m_fd >= 0; }
+    /// Whether another process held a lock on the file when this one was taken.
+    bool otherWasHeld() const { return m_otherWasHeld; }
 
 private:
     int m_fd = -1;
+    bool m_otherWasHeld = false;
 };
 
 /// Makes every FileLock fail on the lock files for which refuses(path) is true, as on a

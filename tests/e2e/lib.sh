@@ -45,10 +45,10 @@ answer_recovery() { # key
     wait_window ' - Vellit'
 }
 
-# Runs a command until it succeeds; fails after 10 s. Every step waits for a sign that
-# it was processed, never for a fixed time.
+# Runs a command until it succeeds; fails after WAIT_SECONDS (10 s unless set for the
+# call). Every step waits for a sign that it was processed, never for a fixed time.
 wait_until() { # command...
-    for _ in $(seq 100); do
+    for _ in $(seq $((${WAIT_SECONDS:-10} * 10))); do
         "$@" && return 0
         sleep 0.1
     done

@@ -28,9 +28,10 @@ visible() { # name-pattern: how many visible windows match
 
 count_is() { [ "$(visible "$1")" -eq "$2" ]; } # name-pattern n
 
-# Waits until exactly n visible windows match; fails after 10 s.
+# Waits until exactly n visible windows match; fails after 15 s (ten copies starting at
+# once on a loaded machine take their time).
 wait_count() { # name-pattern n
-    wait_until count_is "$1" "$2" >/dev/null && return 0
+    WAIT_SECONDS=15 wait_until count_is "$1" "$2" >/dev/null && return 0
     echo "FAIL: $(visible "$1") windows named '$1', expected $2"
     return 1
 }

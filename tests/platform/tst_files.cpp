@@ -45,14 +45,14 @@ private slots:
     {
         QTemporaryDir dir;
         const QString lockPath = dir.filePath(".lock");
-        auto first = std::make_unique<InstanceLock>(lockPath);
-        QVERIFY(!first->otherWasRunning());
-        auto second = std::make_unique<InstanceLock>(lockPath);
-        QVERIFY(second->otherWasRunning());
+        auto first = std::make_unique<FileLock>(lockPath, FileLock::Kind::Shared);
+        QVERIFY(!first->otherWasHeld());
+        auto second = std::make_unique<FileLock>(lockPath, FileLock::Kind::Shared);
+        QVERIFY(second->otherWasHeld());
         // The first copy ends; the second still runs, so a third is a second instance.
         first.reset();
-        InstanceLock third(lockPath);
-        QVERIFY(third.otherWasRunning());
+        FileLock third(lockPath, FileLock::Kind::Shared);
+        QVERIFY(third.otherWasHeld());
         second.reset();
     }
 
@@ -69,10 +69,10 @@ private slots:
                                 "time.sleep(30)",
                                 lockPath});
         QVERIFY(child.waitForStarted());
-        QTRY_VERIFY(InstanceLock(lockPath).otherWasRunning());
+        QTRY_VERIFY(FileLock(lockPath, FileLock::Kind::Shared).otherWasHeld());
         child.kill();
         child.waitForFinished();
-        QVERIFY(!InstanceLock(lockPath).otherWasRunning());
+        QVERIFY(!FileLock(lockPath, FileLock::Kind::Shared).otherWasHeld());
     }
 };
 
