@@ -67,13 +67,6 @@ bool holdsNoText(const QByteArray &bytes)
 
 } // namespace
 
-struct RecoverySession::Leftover
-{
-    QString path;
-    QByteArray bytes;
-    std::unique_ptr<platform::FileLock> lock; // none for an unlocked copy's file
-};
-
 RecoverySession::RecoverySession(const QString &dataDir, const QString &programDir)
     : m_dir(dataDir), m_programDir(programDir)
 {
@@ -104,7 +97,7 @@ void RecoverySession::claimSlot()
         }
         m_path = path;
         m_lock = std::move(lock);
-        sweepTemporaries(swept);
+        platform::removeStrayTemporaries(m_dir, swept);
         return;
     }
     // No slot could be locked: a file no other copy will ever write.
@@ -139,7 +132,7 @@ void RecoverySession::findLeftovers(const QStringList &names)
                 platform::deleteFile(path);
                 continue;
             }
-            m_leftovers.append(std::make_shared<Leftover>(Leftover{path, bytes, std::move(lock)}));
+            m_leftovers.push_back({path, bytes, std::move(lock)});
         }
     }
     // Files of copies that could lock no slot, ended on this host.
@@ -157,14 +150,9 @@ void RecoverySession::findLeftovers(const QStringList &names)
             platform::deleteFile(path);
             continue;
         }
-        m_leftovers.append(std::make_shared<Leftover>(Leftover{path, bytes, nullptr}));
+        m_leftovers.push_back({path, bytes, nullptr});
     }
-    sweepTemporaries(swept);
-}
-
-void RecoverySession::sweepTemporaries(const QStringList &names) const
-{
-    platform::removeStrayTemporaries(m_dir, names);
+    platform::removeStrayTemporaries(m_dir, swept);
 }
 
 std::optional<RecoverySession::Offer> RecoverySession::offer()
@@ -199,18 +187,20 @@ std::optional<RecoverySession::Offer> RecoverySession::choose()
             return Offer{leftBehind, bytes, waiting};
         }
     }
-    while (!m_leftovers.isEmpty()) {
-        std::shared_ptr<Leftover> next = m_leftovers.takeFirst();
+    while (!m_leftovers.empty()) {
+        Leftover next = std::move(m_leftovers.front());
+        m_leftovers.erase(m_leftovers.begin());
         // An unlocked copy's file is claimed by its rename: of two copies starting at
         // once, only one can move it.
-        if (!next->lock) {
-            const QString claimed = next->path + QStringLiteral(".claimed");
-            if (!platform::renameFile(next->path, claimed))
+        if (!next.lock) {
+            const QString claimed = next.path + QStringLiteral(".claimed");
+            if (!platform::renameFile(next.path, claimed))
                 continue;
-            next->path = claimed;
+            next.path = claimed;
         }
-        m_offered = next;
-        return Offer{next->path, next->bytes, int(m_leftovers.size())};
+        const Offer offer{next.path, next.bytes, int(m_leftovers.size())};
+        m_offered = std::move(next);
+        return offer;
     }
     return std::nullopt;
 }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 class FileLock;
@@ -70,10 +71,16 @@ public:
     };
 
 private:
-    struct Leftover;
+    /// A file left by a copy that ended abnormally, read once; its lock is held while
+    /// it waits to be offered (none for an unlocked copy's file, claimed by renaming).
+    struct Leftover
+    {
+        QString path;
+        QByteArray bytes;
+        std::unique_ptr<platform::FileLock> lock;
+    };
     void claimSlot();
     void findLeftovers(const QStringList &names);
-    void sweepTemporaries(const QStringList &names) const;
     std::optional<Offer> choose();
 
     QString m_dir;
@@ -83,7 +90,7 @@ private:
     FileState m_ownState = FileState::Missing;
     QByteArray m_ownBytes;
     std::unique_ptr<platform::FileLock> m_lock;
-    QList<std::shared_ptr<Leftover>> m_leftovers;
-    std::shared_ptr<Leftover> m_offered;
+    std::vector<Leftover> m_leftovers;
+    std::optional<Leftover> m_offered;
     bool m_failureTold = false;
 };

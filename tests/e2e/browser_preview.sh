@@ -55,7 +55,7 @@ trap cleanup EXIT
 app=$!
 wait_window '日本語.html - Vellit'
 xdotool windowfocus --sync "$win" key F9
-wait_until test -s "$work/opened" || true # the address is checked below
+wait_until test -s "$work/opened"
 echo "the stand-in browser was given: $(cat "$work/opened" 2>/dev/null)"
 case "$(cat "$work/opened" 2>/dev/null)" in
 "$page" | "file://$work/my%20pages/%E6%97%A5%E6%9C%AC%E8%AA%9E.html") ;;

@@ -84,7 +84,7 @@ answer_prompts() { # expected-main-windows
         if [ -n "$prompt" ]; then
             xdotool windowactivate --sync "$prompt" 2>/dev/null && xdotool key Return &&
                 answered=$((answered + 1))
-            wait_gone "$prompt"
+            wait_until gone "$prompt" >/dev/null || { echo "FAIL: the prompt stayed" >&2; return 1; }
         elif [ "$(visible ' - Vellit')" -eq "$1" ]; then
             echo "$answered"
             return 0
@@ -98,7 +98,6 @@ answer_prompts() { # expected-main-windows
 gone() { # window
     ! xdotool getwindowname "$1" >/dev/null 2>&1 || ! xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'
 }
-wait_gone() { wait_until gone "$1" >/dev/null || true; } # the next prompt check tells
 
 # 1. Three windows with three texts, killed together: all three come back.
 for text in one two three; do
