@@ -44,18 +44,10 @@ QStringList lineEndsNames()
     return names;
 }
 
-int indexOfLineEnds(documentformat::LineEnds lineEnds)
+// The place of a value in one of the lists the dialogs show.
+template <typename T, std::size_t N> int indexIn(const T (&list)[N], T value)
 {
-    const auto *at = std::find(std::begin(documentformat::kLineEnds),
-                               std::end(documentformat::kLineEnds), lineEnds);
-    return int(at - std::begin(documentformat::kLineEnds));
-}
-
-int indexOf(platform::Charset charset)
-{
-    const auto *at =
-        std::find(std::begin(platform::kCharsets), std::end(platform::kCharsets), charset);
-    return int(at - std::begin(platform::kCharsets));
+    return int(std::find(std::begin(list), std::end(list), value) - std::begin(list));
 }
 
 // The question asked before a write that would not give back the text as shown; empty
@@ -167,12 +159,13 @@ bool Form1::NewSave()
     CommonDialog1.FileName = state.documentPath;
     CommonDialog1.Flags = kSaveFlags;
     // The encoding, the line ends and the byte-order mark, each preset to the document's.
-    CommonDialog1.Choices = {
-        {kEncodingLabel, encodingNames(), indexOf(state.documentForm.encoding)},
-        {kLineEndsLabel, lineEndsNames(), indexOfLineEnds(state.documentForm.lineEnds)},
-        {kMarkLabel,
-         {QStringLiteral("なし"), QStringLiteral("付ける")},
-         state.documentForm.byteOrderMark ? 1 : 0}};
+    CommonDialog1.Choices = {{kEncodingLabel, encodingNames(),
+                              indexIn(platform::kCharsets, state.documentForm.encoding)},
+                             {kLineEndsLabel, lineEndsNames(),
+                              indexIn(documentformat::kLineEnds, state.documentForm.lineEnds)},
+                             {kMarkLabel,
+                              {QStringLiteral("なし"), QStringLiteral("付ける")},
+                              state.documentForm.byteOrderMark ? 1 : 0}};
     CommonDialog1.ShowSave();
     const documentformat::Form converted = documentformat::convertedForm(
         state.documentForm, platform::kCharsets[CommonDialog1.Choices.at(0).index]);
