@@ -13,8 +13,7 @@ void Form1::Text1_Change()
 {
     state.isModified = true;
     const QString text = Text1->text();
-    state.undoTexts[state.undoSlot - 1] = text;
-    state.undoSlot = state.undoSlot == 1 ? 2 : 1;
+    state.recordUndoSnapshot(text);
     writeBackup(backupformat::write(text, state.documentForm));
     setItemsEnabled(kUndoItems, true);
     setItemsEnabled(kTextItems, !text.isEmpty());

@@ -13,11 +13,8 @@
 
 int Form1::askToSave()
 {
-    const int answer =
-        platform::MsgBox(this, messages::savePrompt(state.documentPath),
-                         platform::Buttons::YesNoCancel, platform::Icon::Exclamation);
-    state.lastAnswer = QString::number(answer);
-    return answer;
+    return platform::MsgBox(this, messages::savePrompt(state.documentPath),
+                            platform::Buttons::YesNoCancel, platform::Icon::Exclamation);
 }
 
 bool Form1::saveDocument()

@@ -41,7 +41,7 @@ void Form1::Form_Load(const QString &commandLine)
     state.isModified = false;
     state.isUntitled = true;
     state.insertAtCaret = 0;
-    state.undoSlot = 1;
+    state.resetUndo();
     setItemsEnabled(kUndoItems, false);
     setItemsEnabled(kTextItems, false);
     item(QStringLiteral("mnuIE"))->setEnabled(false);
@@ -77,7 +77,6 @@ Form1::RecoveryOutcome Form1::offerRecovery()
                                ? kRecoveryPrompt + messages::moreToRecover(offer->waiting)
                                : kRecoveryPrompt;
     const int answer = platform::MsgBox(this, prompt, Buttons::YesNo, Icon::Question);
-    state.lastAnswer = QString::number(answer);
     // Only an explicit No discards the text; a box closed without an answer restores.
     if (answer == platform::IdNo) {
         platform::MsgBox(this, kRecoveryDeclined, Buttons::Ok, Icon::Information);
@@ -88,9 +87,8 @@ Form1::RecoveryOutcome Form1::offerRecovery()
     // and line ends come back with the text, which the change handler writes to this
     // copy's own file; another copy's file goes only once that one holds the text.
     const backupformat::Recovery recovery = backupformat::read(offer->bytes);
-    state.recoveryBuffer = recovery.text;
     setDocumentForm(recovery.form);
-    Text1->setText(state.recoveryBuffer);
+    Text1->setText(recovery.text);
     if (!m_recovery->restored(backupformat::write(Text1->text(), state.documentForm)))
         platform::MsgBox(this, messages::leftoverKept(offer->source, state.backupPath), Buttons::Ok,
                          Icon::Exclamation);

@@ -10,8 +10,7 @@
 void Form1::mnuBack_Click()
 {
     const int caret = Text1->selStart();
-    if (state.undoSlot == 1 || state.undoSlot == 2)
-        Text1->setText(state.undoTexts[state.undoSlot - 1]);
+    Text1->setText(state.textBeforeLastChange());
     Text1->setSelStart(caret);
 }
 

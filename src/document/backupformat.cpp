@@ -10,8 +10,8 @@ using documentformat::Form;
 using documentformat::LineEnds;
 using platform::Charset;
 
-const QByteArray kUtf16Bom = QByteArrayLiteral("\xFF\xFE");
-const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+// The backup is UTF-16LE with its mark, which no Shift-JIS text begins with.
+const QByteArray kUtf16Bom = platform::byteOrderMark(Charset::Utf16Le);
 const QString kHeader = QStringLiteral("Vellit backup: ");
 
 QString describe(const Form &form)
@@ -34,17 +34,11 @@ Form formFrom(QStringView header)
         const QStringView name = field.left(eq).trimmed();
         const QStringView value = field.mid(eq + 1).trimmed();
         if (name == u"encoding") {
-            for (const Charset c : platform::kCharsets) {
-                if (platform::charsetName(c) == value)
-                    form.encoding = c;
-            }
+            form.encoding = platform::charsetNamed(value).value_or(form.encoding);
         } else if (name == u"bom") {
             form.byteOrderMark = value == u"1";
         } else if (name == u"eol") {
-            for (const LineEnds l : {LineEnds::CrLf, LineEnds::Lf, LineEnds::Cr}) {
-                if (documentformat::lineEndsName(l) == value)
-                    form.lineEnds = l;
-            }
+            form.lineEnds = documentformat::lineEndsNamed(value).value_or(form.lineEnds);
         } else if (name == u"final") {
             form.finalLineEnd = value != u"0";
         }
@@ -90,7 +84,7 @@ Recovery read(const QByteArray &bytes)
     }
     // A UTF-8 backup with a byte-order mark comes from an earlier version of the program;
     // such a document is saved as UTF-8 with LF line ends.
-    if (bytes.startsWith(kUtf8Bom)) {
+    if (platform::charsetMarkedIn(bytes) == Charset::Utf8) {
         recovery.form.encoding = Charset::Utf8;
         recovery.form.lineEnds = LineEnds::Lf;
         recovery.form.finalLineEnd = true;

@@ -285,12 +285,8 @@ int plausibility(const QString &text)
 
 Charset recognise(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return Charset::Utf8;
-    if (bytes.startsWith("\xFF\xFE"))
-        return Charset::Utf16Le;
-    if (bytes.startsWith("\xFE\xFF"))
-        return Charset::Utf16Be;
+    if (const std::optional<Charset> marked = platform::charsetMarkedIn(bytes))
+        return *marked;
     for (const Charset utf16 : {Charset::Utf16Le, Charset::Utf16Be}) {
         if (isUtf16Without(bytes, utf16))
             return utf16;
@@ -336,9 +332,8 @@ Charset recognise(const QByteArray &bytes, const QString &recorded)
     const std::optional<Charset> named = platform::charsetNamed(recorded);
     if (!named)
         return recognise(bytes);
-    const bool otherMark = (bytes.startsWith("\xEF\xBB\xBF") && *named != Charset::Utf8) ||
-                           ((bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) &&
-                            platform::unitSize(*named) != 2);
+    const std::optional<Charset> marked = platform::charsetMarkedIn(bytes);
+    const bool otherMark = marked && *marked != *named;
     int undecodable = 0;
     platform::decode(bytes, *named, &undecodable);
     return undecodable == 0 && !otherMark ? *named : recognise(bytes);

@@ -11,24 +11,6 @@
 namespace documentformat {
 namespace {
 
-const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
-const QByteArray kUtf16LeBom = QByteArrayLiteral("\xFF\xFE");
-const QByteArray kUtf16BeBom = QByteArrayLiteral("\xFE\xFF");
-
-QByteArray byteOrderMarkOf(Charset encoding)
-{
-    switch (encoding) {
-    case Charset::Utf8:
-        return kUtf8Bom;
-    case Charset::Utf16Le:
-        return kUtf16LeBom;
-    case Charset::Utf16Be:
-        return kUtf16BeBom;
-    default:
-        return QByteArray();
-    }
-}
-
 // The file's code units: bytes, or 16-bit units for UTF-16, so that CR and LF are found
 // whatever the encoding.
 class Units
@@ -101,16 +83,16 @@ struct LineEndInfo
     const char *name;
 };
 
-constexpr LineEndInfo kLineEnds[] = {
+constexpr LineEndInfo kLineEndInfo[] = {
     {LineEnds::CrLf, "\r\n", "CRLF"}, {LineEnds::Lf, "\n", "LF"}, {LineEnds::Cr, "\r", "CR"}};
 
 const LineEndInfo &infoOf(LineEnds lineEnds)
 {
-    for (const LineEndInfo &info : kLineEnds) {
+    for (const LineEndInfo &info : kLineEndInfo) {
         if (info.lineEnds == lineEnds)
             return info;
     }
-    return kLineEnds[0];
+    return kLineEndInfo[0];
 }
 
 QString lineEnd(LineEnds lineEnds)
@@ -125,13 +107,22 @@ QString lineEndsName(LineEnds lineEnds)
     return QString::fromLatin1(infoOf(lineEnds).name);
 }
 
+std::optional<LineEnds> lineEndsNamed(QStringView name)
+{
+    for (const LineEndInfo &info : kLineEndInfo) {
+        if (name == QLatin1StringView(info.name))
+            return info.lineEnds;
+    }
+    return std::nullopt;
+}
+
 Reading read(const QByteArray &bytes, Charset encoding)
 {
     Reading reading;
     Form &form = reading.form;
     form.encoding = encoding;
     form.keptBytesFrom = encoding;
-    const QByteArray bom = byteOrderMarkOf(encoding);
+    const QByteArray bom = platform::byteOrderMark(encoding);
     form.byteOrderMark = !bom.isEmpty() && bytes.startsWith(bom);
     const Units units(bytes, form.byteOrderMark ? bom.size() : 0, encoding);
     form.lineEnds = lineEndsOf(units, encoding);
@@ -284,7 +275,7 @@ QByteArray write(const QString &shown, const Form &form, WriteCheck *check)
     // A text that starts with U+FEFF keeps it only behind a byte-order mark.
     const bool bom =
         form.byteOrderMark || (isUnicode(form.encoding) && text.startsWith(QChar(0xFEFF)));
-    QByteArray out = bom ? byteOrderMarkOf(form.encoding) : QByteArray();
+    QByteArray out = bom ? platform::byteOrderMark(form.encoding) : QByteArray();
     out.reserve(out.size() + text.size() * 2 + 2);
     platform::Encoder encoder(form.encoding, form.designations);
     const QByteArray terminator = encoder.encode(lineEnd(form.lineEnds));

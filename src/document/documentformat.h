@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace documentformat {
 
@@ -26,6 +27,8 @@ enum class LineEnds {
 
 /// "CRLF", "LF" or "CR".
 QString lineEndsName(LineEnds lineEnds);
+/// The line ends a name of lineEndsName() stands for.
+std::optional<LineEnds> lineEndsNamed(QStringView name);
 
 /// One line of a file as it was read.
 struct ReadLine

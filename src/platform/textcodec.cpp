@@ -23,6 +23,7 @@ struct CharsetInfo
     // backslash and tilde, as everywhere else on the system.
     bool readsJisRoman;
     const char *encodeName = nullptr;
+    const char *byteOrderMark = "";
 };
 
 constexpr CharsetInfo kInfo[] = {
@@ -36,9 +37,9 @@ constexpr CharsetInfo kInfo[] = {
     {Charset::Iso2022Jp, "ISO-2022-JP-2", "ISO-2022-JP", false, false, "ISO-2022-JP"},
     {Charset::Iso2022Jp2004, "ISO-2022-JP-3", "ISO-2022-JP-2004", false, false},
     {Charset::EucJpMs, "EUC-JP-MS", "eucJP-ms", true, false},
-    {Charset::Utf8, "UTF-8", "UTF-8", false, false},
-    {Charset::Utf16Le, "UTF-16LE", "UTF-16LE", false, false},
-    {Charset::Utf16Be, "UTF-16BE", "UTF-16BE", false, false},
+    {Charset::Utf8, "UTF-8", "UTF-8", false, false, nullptr, "\xEF\xBB\xBF"},
+    {Charset::Utf16Le, "UTF-16LE", "UTF-16LE", false, false, nullptr, "\xFF\xFE"},
+    {Charset::Utf16Be, "UTF-16BE", "UTF-16BE", false, false, nullptr, "\xFE\xFF"},
 };
 
 const CharsetInfo &infoOf(Charset charset)
@@ -74,6 +75,21 @@ private:
 QString charsetName(Charset charset)
 {
     return QString::fromLatin1(infoOf(charset).name);
+}
+
+QByteArray byteOrderMark(Charset charset)
+{
+    return QByteArray(infoOf(charset).byteOrderMark);
+}
+
+std::optional<Charset> charsetMarkedIn(QByteArrayView bytes)
+{
+    for (const CharsetInfo &info : kInfo) {
+        const QByteArrayView mark(info.byteOrderMark);
+        if (!mark.isEmpty() && bytes.startsWith(mark))
+            return info.charset;
+    }
+    return std::nullopt;
 }
 
 std::optional<Charset> charsetNamed(QStringView name)

@@ -41,6 +41,12 @@ QString charsetName(Charset charset);
 /// read.
 std::optional<Charset> charsetNamed(QStringView name);
 
+/// The byte-order mark of a Unicode form; empty for the other character sets.
+QByteArray byteOrderMark(Charset charset);
+
+/// The Unicode form whose byte-order mark begins bytes, if one does.
+std::optional<Charset> charsetMarkedIn(QByteArrayView bytes);
+
 /// Bytes per code unit: 2 for UTF-16, 1 otherwise.
 int unitSize(Charset charset);
 

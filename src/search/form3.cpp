@@ -75,14 +75,13 @@ void Form3::Command3_Click()
     TextArea &text = *m_owner.Text1;
     const replaceall::Outcome outcome = replaceall::plan(
         text.text(), text.selStart(), text.selLength(), Text1->text(), Text2->text(), exact());
-    // Changes the step-by-step run makes, mirrored with the same parity, so that the
-    // snapshots end in the same slots: the text before the last change, then after it.
-    if (outcome.changes >= 3 && outcome.changes % 2 == 1)
-        text.setText(outcome.finalText);
-    if (outcome.changes >= 2)
-        text.setText(outcome.beforeLast);
-    if (outcome.changes >= 1)
-        text.setText(outcome.finalText);
+    // The last of the step-by-step run's changes, made again so that the undo snapshots
+    // end as that run leaves them: the text before the last change, then after it.
+    const std::array<QString, 3> lastChanges{outcome.finalText, outcome.beforeLast,
+                                             outcome.finalText};
+    const int replayed = EditorState::changesLeavingSameSnapshots(outcome.changes);
+    for (auto it = lastChanges.end() - replayed; it != lastChanges.end(); ++it)
+        text.setText(*it);
     text.setSelStart(outcome.selStart);
     text.setSelLength(outcome.selLength);
     // Nothing is left after the last replacement: this is the run's one message.
