@@ -2,7 +2,7 @@
 // is one single line of 64000 characters.
 #include "support/fixture.h"
 
-#include "settings/module1.h"
+#include "print/printdocument.h"
 
 #include <QPrinter>
 #include <QTest>

@@ -175,15 +175,18 @@ void Form1::showEvent(QShowEvent *event)
     // client area. Without a window manager there is no frame and nothing to correct.
     const QRect frame = m_restoredFrame;
     m_restoredFrame = QRect();
+    // Looked for every 20 ms for up to a second; a window manager frames far sooner.
+    constexpr auto kFramePollInterval = std::chrono::milliseconds(20);
+    constexpr int kFramePolls = 50;
     auto *timer = new QTimer(this);
-    timer->setInterval(20);
+    timer->setInterval(kFramePollInterval);
     connect(timer, &QTimer::timeout, this, [this, timer, frame, tries = 0]() mutable {
         const bool framed = frameGeometry().size() != size();
         if (framed) {
             move(frame.topLeft());
             resize(frame.size() - (frameGeometry().size() - size()));
         }
-        if (framed || ++tries == 50) {
+        if (framed || ++tries == kFramePolls) {
             timer->stop();
             timer->deleteLater();
         }

@@ -152,6 +152,9 @@ public:
     /// Places the window so that its frame, title bar included, covers frame.
     void setFrameGeometry(const QRect &frame);
 
+    /// Enables the browser preview when the document has a name the browser shows.
+    void updatePreviewItem();
+
     /// Sets the enabled flag of every named item.
     void setItemsEnabled(const QStringList &names, bool enabled);
     /// Undo in both menus; the ten cut, copy, append and delete items.

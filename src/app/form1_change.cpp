@@ -1,6 +1,7 @@
 // The change handler of the text area: modified flag, undo snapshot, backup file and the
 // enabling of the editing items, synchronously on every change.
 #include "app/form1.h"
+#include "app/recoverymessages.h"
 #include "app/recoverysession.h"
 #include "app/textarea.h"
 #include "document/backupformat.h"

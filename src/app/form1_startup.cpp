@@ -1,6 +1,7 @@
 // Start-up: the load handler of the main window, step by step, and crash recovery.
 #include "app/caption.h"
 #include "app/form1.h"
+#include "app/recoverymessages.h"
 #include "app/recoverysession.h"
 #include "app/textarea.h"
 #include "document/backupformat.h"

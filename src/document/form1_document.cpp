@@ -113,7 +113,7 @@ void Form1::OpenDocument(const QString &path, std::optional<platform::Charset> e
         setDocumentForm(reading.form);
         Text1->setText(reading.text);
         setCaption(caption::forOpenedFile(path, form7()->showsFullPath()));
-        item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
+        updatePreviewItem();
         const QString warning = messages::dangerousExtension(state.documentPath);
         if (!warning.isEmpty())
             platform::MsgBox(this, warning, Buttons::Ok, Icon::Exclamation);
@@ -181,7 +181,7 @@ bool Form1::NewSave()
     setDocumentForm(form);
     state.documentPath = CommonDialog1.FileName;
     setCaption(caption::compose(state.documentPath));
-    item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
+    updatePreviewItem();
     state.isUntitled = false;
     state.isModified = false;
     return true;

@@ -32,30 +32,5 @@ QString undecodableBytes(const QString &encoding, int count, const QString &text
 QString binaryFile(const QString &path);
 /// How the document is stored, for the status bar: encoding, byte-order mark, line ends.
 QString formLabel(const QString &encoding, bool byteOrderMark, const QString &lineEnds);
-/// This copy could lock no recovery slot: its text is kept in a file of its own, offered
-/// by the next start after a crash.
-QString backupUnlocked(const QString &path);
-
-/// A restored text could not be written to this copy's recovery file: its source stays.
-QString leftoverKept(const QString &source, const QString &own);
-/// The one warning of a run when backup.txt cannot be written.
-QString backupFailed(const QString &path, const QString &reason);
-
-/// Added to the recovery prompt when more texts of copies that ended abnormally wait.
-QString moreToRecover(int count);
-/// Said once at start-up when a recovery file cannot be used and another protects the
-/// text.
-QString backupUnusable(const QString &unusablePath, const QString &usedPath);
-
-/// The preview could not start a browser for address.
-QString browserFailed(const QString &address);
-
-/// 常に手前に表示 under a display server that does not allow it (Wayland).
-QString topMostUnavailable();
-
-/// Printing refused before anything is printed: the text area's font is too large for a
-/// body line between the header and the footer of a page, or too small to measure.
-QString printFontTooLarge(double points);
-QString printFontTooSmall(double points);
 
 } // namespace messages

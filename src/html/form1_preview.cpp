@@ -1,10 +1,20 @@
 // The browser preview: the saved file of the document, in a new browser window.
+#include "app/caption.h"
 #include "app/form1.h"
-#include "document/messages.h"
 #include "platform/browser.h"
 #include "platform/messagebox.h"
 
 #include <QPointer>
+
+namespace {
+
+// The preview could not start a browser for address.
+QString browserFailed(const QString &address)
+{
+    return QStringLiteral("ブラウザを起動できませんでした。\r\n") + address;
+}
+
+} // namespace
 
 void Form1::mnuIE_Click()
 {
@@ -13,7 +23,12 @@ void Form1::mnuIE_Click()
     QPointer<Form1> window(this);
     platform::openInBrowser(address, [window, address] {
         if (window)
-            platform::MsgBox(window, messages::browserFailed(address), platform::Buttons::Ok,
+            platform::MsgBox(window, browserFailed(address), platform::Buttons::Ok,
                              platform::Icon::Exclamation);
     });
+}
+
+void Form1::updatePreviewItem()
+{
+    item(QStringLiteral("mnuIE"))->setEnabled(caption::previewEnabled(state.documentPath));
 }

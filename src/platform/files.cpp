@@ -54,11 +54,15 @@ QByteArray directoryOf(const QByteArray &path)
     return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
+// The longest chain of links followed, as the kernel's own limit (MAXSYMLINKS): a longer
+// one is a loop.
+constexpr int kMaxLinkDepth = 40;
+
 // The file a chain of symbolic links ends at, even when it does not exist yet.
 QByteArray resolveLinks(const QByteArray &path)
 {
     QByteArray current = path;
-    for (int depth = 0; depth < 40; ++depth) {
+    for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
         struct stat st;
         if (::lstat(current.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
             return current;
@@ -120,7 +124,9 @@ void discard(TempFile &temp)
 int linkIntoDirectory(TempFile &temp, const QByteArray &target)
 {
     const QByteArray procPath = "/proc/self/fd/" + QByteArray::number(temp.fd);
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    // Random names clash only when something else makes them; give up after many tries.
+    constexpr int kNameAttempts = 100;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const QByteArray name = target + kTempMarker + randomSuffix();
         int rc =
             ::linkat(AT_FDCWD, procPath.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW);

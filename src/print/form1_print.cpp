@@ -1,10 +1,9 @@
 // Page set-up and printing from the file menu.
 #include "app/form1.h"
 #include "app/textarea.h"
-#include "document/messages.h"
 #include "platform/messagebox.h"
 #include "print/pdfname.h"
-#include "settings/module1.h"
+#include "print/printdocument.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +14,23 @@ namespace {
 constexpr int kSetUpFlags = platform::kPrintSetupFlag;
 constexpr int kPrintFlags =
     platform::kNoSelectionFlag | platform::kDriverCopiesFlag | platform::kHidePrintToFileFlag;
+
+// Printing refused before anything is printed: the text area's font is too large for a
+// body line between the header and the footer of a page, or too small to measure.
+QString printFontTooLarge(double points)
+{
+    return QStringLiteral("フォントが大きすぎるため印刷できません (%1 ポイント)。\r\n"
+                          "本文の行がページのヘッダーとフッターの間に収まりません。"
+                          "フォントを小さくするか、大きな用紙を選んでください。")
+        .arg(points);
+}
+
+QString printFontTooSmall(double points)
+{
+    return QStringLiteral("フォントが小さすぎるため印刷できません (%1 ポイント)。\r\n"
+                          "フォントを大きくしてください。")
+        .arg(points);
+}
 
 } // namespace
 
@@ -63,9 +79,9 @@ void Form1::mnuPrint_Click()
     // A failure of the printer itself ends the command silently; a font that does not
     // fit is said, since nothing came out.
     if (outcome == Module1::PrintOutcome::FontTooLarge)
-        platform::MsgBox(this, messages::printFontTooLarge(Text1->fontSize()),
-                         platform::Buttons::Ok, platform::Icon::Exclamation);
+        platform::MsgBox(this, printFontTooLarge(Text1->fontSize()), platform::Buttons::Ok,
+                         platform::Icon::Exclamation);
     else if (outcome == Module1::PrintOutcome::FontTooSmall)
-        platform::MsgBox(this, messages::printFontTooSmall(Text1->fontSize()),
-                         platform::Buttons::Ok, platform::Icon::Exclamation);
+        platform::MsgBox(this, printFontTooSmall(Text1->fontSize()), platform::Buttons::Ok,
+                         platform::Icon::Exclamation);
 }

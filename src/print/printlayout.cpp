@@ -17,6 +17,9 @@ constexpr double kMargin = 10;
 constexpr double kLineHeightFactor = 1.25;
 constexpr double kBodyTopLines = 4;
 constexpr double kGapLines = 0.25;
+// A body line is begun only above the page's last four lines, which keeps the last one
+// clear of the footer on the last line.
+constexpr int kLinesKeptFreeAtFoot = 4;
 
 int roundHalfEven(double value)
 {
@@ -112,7 +115,7 @@ Layout layOut(const QString &text, const QString &headerText, const Measures &m)
     layout.fit = Fit::Fits;
 
     const QString header = headerText.isEmpty() ? caption::kUntitled.toString() : headerText;
-    const double pageFull = double(layout.linesPerPage - 4) * layout.lineHeight;
+    const double pageFull = double(layout.linesPerPage - kLinesKeptFreeAtFoot) * layout.lineHeight;
     int page = 1;
     addFrame(layout, page, header, m);
     double y = bodyTop;

@@ -2,7 +2,6 @@
 // saved at once as the font group; the topmost band, never saved.
 #include "app/form1.h"
 #include "app/textarea.h"
-#include "document/messages.h"
 #include "platform/displayserver.h"
 #include "platform/messagebox.h"
 #include "settings/module1.h"
@@ -14,6 +13,13 @@ namespace {
 // No effects (underline, colour) are offered.
 constexpr int kFontFlags = platform::kScreenFontsFlag | platform::kPrinterFontsFlag;
 constexpr int kColorFlags = platform::kPresetColorFlag | platform::kNoCustomColorsFlag;
+
+// 常に手前に表示 under a display server that does not allow it (Wayland).
+QString topMostUnavailable()
+{
+    return QStringLiteral("Wayland の画面では、ウィンドウを常に手前に表示できません。\r\n"
+                          "XWayland のある環境では、Vellit は X11 で動いてこの機能を使えます。");
+}
 
 } // namespace
 
@@ -65,7 +71,7 @@ void Form1::mnuShowM_Click()
 {
     // Wayland lets no window keep itself above the others: said, and the marks stay.
     if (!platform::canKeepOnTop()) {
-        platform::MsgBox(this, messages::topMostUnavailable(), platform::Buttons::Ok,
+        platform::MsgBox(this, topMostUnavailable(), platform::Buttons::Ok,
                          platform::Icon::Exclamation);
         return;
     }

@@ -136,7 +136,9 @@ void loadWindow(Form1 &form)
     const int h = GetPrivateProfileInt(kOption, QStringLiteral("WindowH"), 0, path);
     const QRect stored(twips::toPixelsX(&form, x), twips::toPixelsY(&form, y),
                        twips::toPixelsX(&form, w), twips::toPixelsY(&form, h));
-    form.setFrameGeometry(valueforms::usableFrame(stored, screenAreas(), QSize(240, 160)));
+    // A stored size smaller than this is no usable window (a damaged or foreign value).
+    const QSize smallestUsable(240, 160);
+    form.setFrameGeometry(valueforms::usableFrame(stored, screenAreas(), smallestUsable));
 }
 
 void saveWindow(Form1 &form)

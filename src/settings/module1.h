@@ -20,14 +20,6 @@ enum SettingsGroup : qint16 {
 void LoadSettings(Form1 &form, qint16 group);
 void SaveSettings(Form1 &form, qint16 group);
 
-/// How a print run ended. A font that does not fit the page is found before anything
-/// is sent to the printer (a PDF file keeps what it held).
-enum class PrintOutcome { Printed, Failed, FontTooSmall, FontTooLarge };
-
-/// Prints the whole document on the common dialog's printer, as many copies as were
-/// asked for; on Failed the pages already drawn are discarded.
-PrintOutcome PrintDocument(Form1 &form);
-
 /// Puts window into the topmost band (flag not 0) or out of it (flag 0); the window
 /// keeps its place and size.
 void SetTopMost(QWidget &window, qint16 flag);

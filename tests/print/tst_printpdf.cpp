@@ -2,7 +2,7 @@
 // page numbers, "Vellit" and the body lines are where the printing rules put them.
 #include "support/fixture.h"
 
-#include "settings/module1.h"
+#include "print/printdocument.h"
 
 #include <QAction>
 #include <QFontMetricsF>

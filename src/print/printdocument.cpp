@@ -1,6 +1,6 @@
 // Printing: the printer's measures go into the page layout, and the layout is drawn on
 // the printer page by page, letting the window handle its events once per body line.
-#include "settings/module1.h"
+#include "print/printdocument.h"
 
 #include "app/form1.h"
 #include "app/textarea.h"
