@@ -2,6 +2,7 @@
 #include "platform/commondialog.h"
 
 #include "platform/colors.h"
+#include "platform/filecolumns.h"
 #include "platform/fontdialog.h"
 #include "platform/fontsizes.h"
 #include "platform/pagesetupdialog.h"
@@ -95,12 +96,33 @@ QList<QComboBox *> addChoices(QFileDialog &dialog, const QList<FileChoice> &choi
     return combos;
 }
 
-void takeChoices(const QList<QComboBox *> &combos, QList<FileChoice> &choices)
+// What the open and the save dialog share: Qt's own dialog, whose texts the program
+// has in Japanese, the filter without its patterns, the proposed name, and the file list
+// with its columns fitted and formatted the Japanese way.
+void setUpFileDialog(QFileDialog &dialog, QFileDialog::AcceptMode mode, const QString &qtFilter,
+                     const QString &fileName)
 {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setProxyModel(new FileColumns(&dialog));
+    dialog.setNameFilter(qtFilter);
+    dialog.selectFile(fileName);
+    fitFileColumns(dialog);
+}
+
+// Shows the dialog; once a file is chosen, its name and each list's chosen item.
+bool runFileDialog(QFileDialog &dialog, const QList<QComboBox *> &combos, QString &fileName,
+                   QList<FileChoice> &choices)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    fileName = dialog.selectedFiles().constFirst();
     for (qsizetype i = 0; i < combos.size(); ++i) {
         if (combos.at(i))
             choices[i].index = combos.at(i)->currentIndex();
     }
+    return true;
 }
 
 class QtCommonDialogUi final : public CommonDialogUi
@@ -110,24 +132,17 @@ public:
               QList<FileChoice> &choices) override
     {
         QFileDialog dialog(parent);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setOption(QFileDialog::HideNameFilterDetails);
-        dialog.setNameFilter(qtFilter);
-        dialog.selectFile(fileName);
-        fitFileColumns(dialog);
+        setUpFileDialog(dialog, QFileDialog::AcceptOpen, qtFilter, fileName);
         const QList<QComboBox *> combos = addChoices(dialog, choices);
         // The read-only box: a check box added below the dialog's own controls.
         auto *box = new QCheckBox(QStringLiteral("読み取り専用で開く(&R)"), &dialog);
         box->setChecked(readOnly);
         if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
             grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        if (!runFileDialog(dialog, combos, fileName, choices))
             return false;
-        fileName = dialog.selectedFiles().constFirst();
         readOnly = box->isChecked();
-        takeChoices(combos, choices);
         return true;
     }
 
@@ -135,20 +150,10 @@ public:
               QList<FileChoice> &choices) override
     {
         SaveDialog dialog(parent, flags & kPathMustExistFlag);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !(flags & kOverwritePromptFlag));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::HideNameFilterDetails);
-        dialog.setNameFilter(qtFilter);
-        dialog.selectFile(fileName);
-        fitFileColumns(dialog);
-        const QList<QComboBox *> combos = addChoices(dialog, choices);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
-        fileName = dialog.selectedFiles().constFirst();
-        takeChoices(combos, choices);
-        return true;
+        setUpFileDialog(dialog, QFileDialog::AcceptSave, qtFilter, fileName);
+        return runFileDialog(dialog, addChoices(dialog, choices), fileName, choices);
     }
 
     bool font(QWidget *parent, QFont &font) override
