@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 install_missing_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils x11-apps x11-xserver-utils openbox wmctrl \
     fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-x11 file shared-mime-info poppler-utils \
     desktop-file-utils appstream dpkg-dev lintian man-db \
-    weston qt6-wayland at-spi2-core python3-gi gir1.2-atspi-2.0 clang-format \
+    weston qt6-wayland at-spi2-core python3-gi gir1.2-atspi-2.0 orca speech-dispatcher clang-format \
     "${SANITIZER_PACKAGES[@]}"
 build_vellit
 (cd build && ctest --output-on-failure -j"$(nproc)")
