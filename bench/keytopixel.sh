@@ -15,9 +15,13 @@ work=$(mktemp -d)
 cp "$build/src/vellit" "$work/"
 Xvfb :79 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb; rm -rf "$work"' EXIT
+trap 'kill $xvfb $DBUS_SESSION_BUS_PID; rm -rf "$work"' EXIT
 sleep 1
 export DISPLAY=:79 QT_QPA_PLATFORM=xcb
+# A session bus, as every desktop has: without one, each program would start its own.
+eval "$(dbus-launch --sh-syntax)"
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 python3 - "$work" <<'PY'
 import sys
 line = "これは日本語の文書です。漢字とかなと ASCII text が混じります。\r\n"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Start-up to the window shown, Vellit against a minimal Qt program, alternating the two,
-# under Xvfb; medians of time and resident memory. Usage: bench/startup.sh [FILE] [RUNS]
+# Start-up to the window shown and to the document's text drawn, Vellit against a minimal
+# Qt program, alternating the two, under Xvfb; medians of the times and of resident
+# memory. Usage: bench/startup.sh [FILE] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 file=${1:-}
@@ -10,9 +11,13 @@ work=$(mktemp -d)
 cp "$build/src/vellit" "$work/"
 Xvfb :77 -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb; rm -rf "$work"' EXIT
+trap 'kill $xvfb $DBUS_SESSION_BUS_PID; rm -rf "$work"' EXIT
 sleep 1
 export DISPLAY=:77
+# A session bus, as every desktop has: without one, each program would start its own.
+eval "$(dbus-launch --sh-syntax)"
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 args=()
 [ -n "$file" ] && args=("$file")
 results="$work/results"
@@ -22,7 +27,10 @@ for i in $(seq "$runs"); do
     echo "minimal $("$build/bench/winwait" "minimal - Qt" 300 "$build/bench/minimal_qt" "${args[@]}")" >>"$results"
 done
 median() { grep "^$1 " "$results" | cut -d' ' -f"$2" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-vt=$(median vellit 2); vm=$(median vellit 3); mt=$(median minimal 2); mm=$(median minimal 3)
-echo "vellit:  median $vt ms to the window shown, $vm KiB resident"
-echo "minimal: median $mt ms to the window shown, $mm KiB resident"
-awk -v a="$vt" -v b="$mt" -v c="$vm" -v d="$mm" 'BEGIN { printf "ratio: time %.2f, memory %.2f\n", a / b, c / d }'
+for p in vellit minimal; do
+    echo "$p: median $(median $p 2) ms to the window shown, $(median $p 3) ms to the text drawn," \
+        "$(median $p 4) KiB resident"
+done
+awk -v a="$(median vellit 2)" -v b="$(median minimal 2)" -v c="$(median vellit 3)" \
+    -v d="$(median minimal 3)" -v e="$(median vellit 4)" -v f="$(median minimal 4)" \
+    'BEGIN { printf "ratio: shown %.2f, text drawn %.2f, memory %.2f\n", a / b, c / d, e / f }'

@@ -1,7 +1,8 @@
 // Starts a program, polls the X server every 0.2 ms until a viewable window whose name
-// contains the given text exists, and prints the elapsed milliseconds and the program's
-// resident memory in KiB; then ends the program.
-//   winwait NAME-PART SETTLE-MS PROGRAM [ARGS...]
+// contains the given text exists, then until text is drawn in it (when the program was
+// given a document), and prints the milliseconds to each and the program's resident
+// memory in KiB once it has settled; then ends the program.
+//   winwait NAME-PART SETTLE-MS PROGRAM [DOCUMENT]
 #include "xwindow.h"
 
 #include <chrono>
@@ -43,12 +44,24 @@ int main(int argc, char *argv[])
         execvp(argv[3], argv + 3);
         _exit(127);
     }
-    while (findViewable(d, DefaultRootWindow(d), argv[1]) == None)
+    const auto since = [&start] {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count();
+    };
+    // An X error (the window's image asked for while it changes) is no reason to stop.
+    XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
+    Window window = None;
+    while ((window = findViewable(d, DefaultRootWindow(d), argv[1])) == None)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double shown = since();
+    double drawn = shown;
+    if (argc > 4) {
+        while (!textDrawn(d, window))
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        drawn = since();
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[2])));
-    std::printf("%.1f %ld\n", ms, residentKiB(pid));
+    std::printf("%.1f %.1f %ld\n", shown, drawn, residentKiB(pid));
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return 0;

@@ -46,3 +46,32 @@ inline Window findViewable(Display *d, Window w, const char *part)
         XFree(children);
     return found;
 }
+
+// Whether text is drawn in the window's text area: dark pixels on a mostly light ground in
+// a band below the menu bar, where both the editor and the minimal program show the first
+// lines of a document. The menu bar's own captions lie above the band; a window not yet
+// painted reads as black.
+inline bool textDrawn(Display *d, Window w)
+{
+    constexpr int kLeft = 5, kTop = 40, kWidth = 300, kHeight = 80, kDarkPixels = 20;
+    XWindowAttributes attrs;
+    if (!XGetWindowAttributes(d, w, &attrs) || attrs.width < kLeft + kWidth ||
+        attrs.height < kTop + kHeight)
+        return false;
+    XImage *image = XGetImage(d, w, kLeft, kTop, kWidth, kHeight, AllPlanes, ZPixmap);
+    if (!image)
+        return false;
+    int dark = 0, light = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            const unsigned long r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+            if (r < 80 && g < 80 && b < 80)
+                ++dark;
+            else if (r > 200 && g > 200 && b > 200)
+                ++light;
+        }
+    }
+    XDestroyImage(image);
+    return dark >= kDarkPixels && light >= kWidth * kHeight / 2;
+}
