@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Start-up to the window shown and to the document's text drawn, Vellit against a minimal
 # Qt program, alternating the two, under Xvfb; medians of the times and of resident
-# memory. Usage: bench/startup.sh [FILE] [RUNS]
+# memory. Usage: [VELLIT=other-build/vellit] bench/startup.sh [FILE] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 file=${1:-}
 runs=${2:-21}
 build=build
 work=$(mktemp -d)
-cp "$build/src/vellit" "$work/"
+cp "${VELLIT:-$build/src/vellit}" "$work/vellit"
 Xvfb :77 -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb $DBUS_SESSION_BUS_PID; rm -rf "$work"' EXIT
