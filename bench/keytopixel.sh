@@ -5,7 +5,7 @@
 # mean of every program and the ratios. Documents: a 64000-byte Japanese Shift-JIS file of
 # short lines, and one line of 64000 bytes (Japanese and ASCII, about 42 700 characters:
 # the editor opens files of 64000 bytes at most).
-# Usage: bench/keytopixel.sh [ROUNDS] [KEYS]
+# Usage: [DOCS="lines oneline"] bench/keytopixel.sh [ROUNDS] [KEYS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-9}
@@ -34,7 +34,7 @@ while len((one + "abcあいう").encode("cp932")) <= 64000:
     one += "abcあいう"
 open(sys.argv[1] + "/oneline.txt", "wb").write(one.encode("cp932"))
 PY
-for doc in lines oneline; do
+for doc in ${DOCS:-lines oneline}; do
     for _ in $(seq "$rounds"); do
         rm -f "$work"/backup*.txt
         "$build/bench/keytopixel" "$keys" 120 " - Vellit" "$work/vellit" "$work/$doc.txt" \

@@ -226,10 +226,9 @@ bool RecoverySession::restored(const QByteArray &ownBytes)
 
 QString RecoverySession::write(const QByteArray &bytes)
 {
-    // Not flushed to disk: the rename alone keeps the file whole, and this runs on every
+    // Not flushed to disk: the exchange alone keeps the file whole, and this runs on every
     // keystroke.
-    const platform::WriteResult result =
-        platform::replaceFile(m_path, bytes, platform::FileKind::Private, false);
+    const platform::WriteResult result = platform::rewritePrivateFile(m_path, bytes);
     if (result.ok || m_failureTold)
         return QString();
     m_failureTold = true;
@@ -239,4 +238,5 @@ QString RecoverySession::write(const QByteArray &bytes)
 void RecoverySession::end()
 {
     platform::deleteFile(m_path);
+    platform::removeSpareOf(m_path);
 }

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -22,6 +23,16 @@ namespace {
 
 const QByteArray kTempMarker = QByteArrayLiteral(".vellit-");
 constexpr int kTempSuffixLength = 6;
+
+// The spare of rewritePrivateFile: a temporary's name, so that the sweep of a copy that
+// did not end normally removes it.
+const QByteArray kSpareSuffix = QByteArrayLiteral("spare0");
+static_assert(sizeof("spare0") - 1 == kTempSuffixLength);
+
+QByteArray spareOf(const QByteArray &target)
+{
+    return target + kTempMarker + kSpareSuffix;
+}
 
 WriteResult failure(int error)
 {
@@ -249,6 +260,42 @@ WriteResult replaceFile(const QString &path, const QByteArray &bytes, FileKind k
         }
     }
     return overwriteInPlace(target, bytes, existing, kind, flush);
+}
+
+WriteResult rewritePrivateFile(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray target = QFile::encodeName(path);
+    struct stat existing;
+    if (::lstat(target.constData(), &existing) != 0 || !S_ISREG(existing.st_mode) ||
+        existing.st_nlink != 1 || existing.st_uid != ::geteuid())
+        return replaceFile(path, bytes, FileKind::Private, false);
+    const QByteArray spare = spareOf(target);
+    const int fd = ::open(spare.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return replaceFile(path, bytes, FileKind::Private, false);
+    // Only a spare that is this user's own plain file takes the text.
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
+        st.st_uid != ::geteuid() || ((st.st_mode & 07777) != 0600 && ::fchmod(fd, 0600) != 0)) {
+        ::close(fd);
+        return replaceFile(path, bytes, FileKind::Private, false);
+    }
+    if (!writeAll(fd, bytes, 0) || ::ftruncate(fd, bytes.size()) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return failure(error);
+    }
+    ::close(fd);
+    if (::renameat2(AT_FDCWD, spare.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) !=
+            0 &&
+        ::rename(spare.constData(), target.constData()) != 0)
+        return failure(errno);
+    return {true, 0, QString()};
+}
+
+void removeSpareOf(const QString &path)
+{
+    ::unlink(spareOf(QFile::encodeName(path)).constData());
 }
 
 QString errorReason(int error)

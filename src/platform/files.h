@@ -30,6 +30,17 @@ enum class FileKind { Document, Private };
 /// not write is refused and left untouched.
 WriteResult replaceFile(const QString &path, const QByteArray &bytes, FileKind kind, bool flush);
 
+/// Rewrites a private file of the user's own that is rewritten many times a second (the
+/// backup, on every keystroke) without making a new file each time: the bytes go into a
+/// spare file beside it, named as a temporary, which is then exchanged with it in one
+/// step. The file is whole at every moment, and the spare keeps the version before for
+/// the next write. Where the file is missing or is not a plain private file of this user
+/// (a link, several names), it is replaced as replaceFile does, and where the file system
+/// cannot exchange two names the spare is renamed over it. Not flushed.
+WriteResult rewritePrivateFile(const QString &path, const QByteArray &bytes);
+/// Removes the spare file rewritePrivateFile keeps beside path.
+void removeSpareOf(const QString &path);
+
 /// The reason for an errno value, in Japanese whatever the locale.
 QString errorReason(int error);
 

@@ -77,6 +77,14 @@ int rename(const char *oldpath, const char *newpath)
     return next<int (*)(const char *, const char *)>("rename")(oldpath, newpath);
 }
 
+int renameat2(int olddirfd, const char *oldpath, int newdirfd, const char *newpath,
+              unsigned int flags)
+{
+    maybeKill("renameat2");
+    return next<int (*)(int, const char *, int, const char *, unsigned int)>("renameat2")(
+        olddirfd, oldpath, newdirfd, newpath, flags);
+}
+
 int ftruncate(int fd, off_t length)
 {
     maybeKill("ftruncate");

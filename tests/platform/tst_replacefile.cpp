@@ -1,15 +1,19 @@
 // Replacing a file's content on real file systems: modes, links, other owners, protected
-// and read-only files, a full disk, and a kill at every step of a write.
+// and read-only files, a full disk, and a kill at every step of a write; the backup's
+// rewrite through a spare file.
 #include "platform/files.h"
 #include "support/mounts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,6 +59,20 @@ struct SharedDir
 void chownPath(const QString &path, int uid, int gid)
 {
     QCOMPARE(::chown(QFile::encodeName(path).constData(), uid, gid), 0);
+}
+
+// Whether the file system under dir swaps two names in one step (renameat2).
+bool canExchangeNames(const QString &dir)
+{
+    const QByteArray a = QFile::encodeName(dir + "/probe-a");
+    const QByteArray b = QFile::encodeName(dir + "/probe-b");
+    writeFile(QFile::decodeName(a), "a");
+    writeFile(QFile::decodeName(b), "b");
+    const bool exchanged =
+        ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_EXCHANGE) == 0;
+    ::unlink(a.constData());
+    ::unlink(b.constData());
+    return exchanged;
 }
 
 } // namespace
@@ -223,17 +241,65 @@ private slots:
         QCOMPARE(entries(mountDir), QStringList({"a.txt", "b.txt"}));
     }
 
+    void backupRewriteReusesTwoFiles()
+    {
+        QTemporaryDir dir;
+        const QString backup = dir.filePath("backup.txt");
+        QVERIFY(rewritePrivateFile(backup, "first").ok); // no file yet: made as usual
+        QSet<ino_t> inodes;
+        for (const char *text : {"second", "third", "fourth", "fifth"}) {
+            const WriteResult r = rewritePrivateFile(backup, text);
+            QVERIFY(r.ok);
+            QCOMPARE(readFile(backup), QByteArray(text));
+            QCOMPARE(statOf(backup).st_mode & 07777, mode_t(0600));
+            inodes.insert(statOf(backup).st_ino);
+        }
+        if (!canExchangeNames(dir.path()))
+            QSKIP("this file system cannot exchange two names");
+        QCOMPARE(inodes.size(), 2);
+        QCOMPARE(entries(dir.path()), QStringList({"backup.txt", "backup.txt.vellit-spare0"}));
+        // The spare holds the version before, never read; it goes with the file.
+        removeSpareOf(backup);
+        QCOMPARE(entries(dir.path()), QStringList({"backup.txt"}));
+    }
+
+    void backupRewriteLeavesLinksAndOthersFilesAsReplaceDoes()
+    {
+        QTemporaryDir dir;
+        const QString real = dir.filePath("real.txt");
+        const QString backup = dir.filePath("backup.txt");
+        writeFile(real, "old");
+        QVERIFY(QFile::link(real, backup));
+        QVERIFY(rewritePrivateFile(backup, "new").ok);
+        QVERIFY(S_ISLNK(statOf(backup).st_mode));
+        QCOMPARE(readFile(real), QByteArray("new"));
+        // A spare that is a link is never written through.
+        const QString plain = dir.filePath("plain.txt");
+        const QString elsewhere = dir.filePath("elsewhere.txt");
+        writeFile(plain, "old");
+        writeFile(elsewhere, "untouched");
+        QVERIFY(QFile::link(elsewhere, plain + ".vellit-spare0"));
+        QVERIFY(rewritePrivateFile(plain, "new").ok);
+        QCOMPARE(readFile(plain), QByteArray("new"));
+        QCOMPARE(readFile(elsewhere), QByteArray("untouched"));
+    }
+
     void killAtEveryStepLeavesAWholeFile_data()
     {
         QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("kind");
         for (const char *step :
              {"pwrite:1", "fchmod:1", "fsync:1", "linkat:1", "close:1", "rename:1", "fsync:2"})
-            QTest::newRow(step) << QString::fromLatin1(step);
+            QTest::newRow(step) << QString::fromLatin1(step) << QStringLiteral("private");
+        for (const char *step : {"pwrite:1", "ftruncate:1", "close:1", "renameat2:1"})
+            QTest::addRow("backup %s", step)
+                << QString::fromLatin1(step) << QStringLiteral("backup");
     }
 
     void killAtEveryStepLeavesAWholeFile()
     {
         QFETCH(QString, step);
+        QFETCH(QString, kind);
         QTemporaryDir dir;
         const QString backup = dir.filePath("backup.txt");
         writeFile(backup, "old text\r\n");
@@ -245,7 +311,7 @@ private slots:
         env.insert("LD_PRELOAD", KILL_SHIM);
         env.insert("VELLIT_KILL_AT", step);
         child.setProcessEnvironment(env);
-        child.start(REPLACE_HELPER, {backup, "new text\r\n", "private"});
+        child.start(REPLACE_HELPER, {backup, "new text\r\n", kind});
         QVERIFY(child.waitForFinished());
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
@@ -254,12 +320,14 @@ private slots:
         QStringList left = entries(dir.path());
         left.removeAll("backup.txt");
         left.removeAll("backup.txt.backup");
-        // The only name that can be left is a complete temporary, between its naming and
-        // the rename; the next start of the editor removes it.
+        // The only name that can be left is a temporary: a complete one between its
+        // naming and the rename, or the backup's spare, which is never read; the next
+        // start of the editor removes it.
         QVERIFY2(left.size() <= 1, qPrintable(left.join(' ')));
         if (!left.isEmpty()) {
             QVERIFY(left.constFirst().startsWith("backup.txt.vellit-"));
-            QCOMPARE(readFile(dir.filePath(left.constFirst())), QByteArray("new text\r\n"));
+            if (kind != u"backup")
+                QCOMPARE(readFile(dir.filePath(left.constFirst())), QByteArray("new text\r\n"));
         }
         removeStrayTemporaries(dir.path(), {"backup.txt", "Conf.ini"});
         QCOMPARE(entries(dir.path()), QStringList({"backup.txt", "backup.txt.backup"}));
