@@ -270,7 +270,9 @@ WriteResult rewritePrivateFile(const QString &path, const QByteArray &bytes)
         existing.st_nlink != 1 || existing.st_uid != ::geteuid())
         return replaceFile(path, bytes, FileKind::Private, false);
     const QByteArray spare = spareOf(target);
-    const int fd = ::open(spare.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // Not blocking: a FIFO of that name would otherwise wait for a reader for ever.
+    const int fd =
+        ::open(spare.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0)
         return replaceFile(path, bytes, FileKind::Private, false);
     // Only a spare that is this user's own plain file takes the text.

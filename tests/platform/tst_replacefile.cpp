@@ -282,6 +282,12 @@ private slots:
         QVERIFY(rewritePrivateFile(plain, "new").ok);
         QCOMPARE(readFile(plain), QByteArray("new"));
         QCOMPARE(readFile(elsewhere), QByteArray("untouched"));
+        // Nor a FIFO, which would wait for a reader.
+        const QString piped = dir.filePath("piped.txt");
+        writeFile(piped, "old");
+        QCOMPARE(::mkfifo(QFile::encodeName(piped + ".vellit-spare0").constData(), 0600), 0);
+        QVERIFY(rewritePrivateFile(piped, "new").ok);
+        QCOMPARE(readFile(piped), QByteArray("new"));
     }
 
     void killAtEveryStepLeavesAWholeFile_data()
