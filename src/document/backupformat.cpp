@@ -10,8 +10,9 @@ using documentformat::Form;
 using documentformat::LineEnds;
 using platform::Charset;
 
-// The backup is UTF-16LE with its mark, which no Shift-JIS text begins with.
-const QByteArray kUtf16Bom = platform::byteOrderMark(Charset::Utf16Le);
+// The backup is Shift-JIS, or UTF-16LE with its mark, which no Shift-JIS text begins
+// with.
+constexpr Charset kBackupUnicode = Charset::Utf16Le;
 const QString kHeader = QStringLiteral("Vellit backup: ");
 
 QString describe(const Form &form)
@@ -62,7 +63,7 @@ QByteArray write(const QString &text, const Form &form)
             return ansi.append("\r\n");
     }
     const QString content = describe(form) + QStringLiteral("\r\n") + text + QStringLiteral("\r\n");
-    QByteArray out = kUtf16Bom;
+    QByteArray out = platform::byteOrderMark(kBackupUnicode);
     out.append(reinterpret_cast<const char *>(content.utf16()), content.size() * 2);
     return out;
 }
@@ -72,9 +73,11 @@ Recovery read(const QByteArray &bytes)
     Recovery recovery;
     if (bytes.isEmpty())
         return recovery;
-    if (bytes.startsWith(kUtf16Bom)) {
-        const QString content(reinterpret_cast<const QChar *>(bytes.constData() + 2),
-                              (bytes.size() - 2) / 2);
+    const std::optional<Charset> marked = platform::charsetMarkedIn(bytes);
+    if (marked == kBackupUnicode) {
+        const qsizetype mark = platform::byteOrderMark(kBackupUnicode).size();
+        const QString content(reinterpret_cast<const QChar *>(bytes.constData() + mark),
+                              (bytes.size() - mark) / 2);
         const qsizetype headerEnd = content.indexOf(QStringLiteral("\r\n"));
         if (content.startsWith(kHeader) && headerEnd >= 0) {
             recovery.form = formFrom(QStringView(content).left(headerEnd));
@@ -84,7 +87,7 @@ Recovery read(const QByteArray &bytes)
     }
     // A UTF-8 backup with a byte-order mark comes from an earlier version of the program;
     // such a document is saved as UTF-8 with LF line ends.
-    if (platform::charsetMarkedIn(bytes) == Charset::Utf8) {
+    if (marked == Charset::Utf8) {
         recovery.form.encoding = Charset::Utf8;
         recovery.form.lineEnds = LineEnds::Lf;
         recovery.form.finalLineEnd = true;

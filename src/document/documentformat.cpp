@@ -232,9 +232,10 @@ QList<bool> linesKept(const QList<qsizetype> &matched, const Form &form)
     return kept;
 }
 
+// The Unicode forms: those that have a byte-order mark.
 bool isUnicode(Charset encoding)
 {
-    return encoding == Charset::Utf8 || platform::unitSize(encoding) == 2;
+    return !platform::byteOrderMark(encoding).isEmpty();
 }
 
 // The offset of the first character where two texts differ.
@@ -362,8 +363,7 @@ Form withLayout(Form form, LineEnds lineEnds, bool byteOrderMark)
         form.lines.clear();
         form.lineEnds = lineEnds;
     }
-    const bool unicode = form.encoding == Charset::Utf8 || platform::unitSize(form.encoding) == 2;
-    form.byteOrderMark = unicode && byteOrderMark;
+    form.byteOrderMark = isUnicode(form.encoding) && byteOrderMark;
     return form;
 }
 

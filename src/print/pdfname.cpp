@@ -2,6 +2,7 @@
 #include "print/pdfname.h"
 
 #include "app/caption.h"
+#include "platform/process.h"
 
 #include <QFileInfo>
 
@@ -13,11 +14,11 @@ QString proposedFor(const QString &documentPath, bool untitled, const QString &h
         // A title may hold anything a file name cannot.
         QString name = documentPath.trimmed();
         name.replace(u'/', u'_');
-        return homeDir + u'/' + (name.isEmpty() ? caption::kUntitled.toString() : name) +
-               QStringLiteral(".pdf");
+        return platform::pathIn(homeDir, (name.isEmpty() ? caption::kUntitled.toString() : name) +
+                                             QStringLiteral(".pdf"));
     }
     const QFileInfo file(documentPath);
-    return file.absolutePath() + u'/' + file.completeBaseName() + QStringLiteral(".pdf");
+    return platform::pathIn(file.absolutePath(), file.completeBaseName() + QStringLiteral(".pdf"));
 }
 
 } // namespace pdfname
