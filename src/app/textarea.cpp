@@ -35,8 +35,24 @@ void TextArea::onContentsChange(int from, int removed, int added)
         m_document.unmark(from, from + added);
         m_unmarking = false;
     }
+    keepGlyphsOfLongLines(from, added);
     if (m_model.documentChanged(from, removed, added))
         emit changed();
+}
+
+void TextArea::keepGlyphsOfLongLines(int from, int added)
+{
+    // Qt drops a line's shaped glyphs once it is laid out, then shapes the whole line
+    // again to place the caret and again to paint it. A long line keeps them: shaping
+    // 40 000 characters is most of a keystroke. The document's layout comes after this
+    // signal, so the line changed now is laid out with its glyphs kept.
+    const QTextBlock last = document()->findBlock(from + added);
+    for (QTextBlock block = document()->findBlock(from); block.isValid(); block = block.next()) {
+        if (block.length() > kLongLine)
+            block.layout()->setCacheEnabled(true);
+        if (block == last)
+            break;
+    }
 }
 
 QString TextArea::text() const

@@ -83,7 +83,11 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    /// Characters beyond which a line keeps its shaped glyphs between layouts.
+    static constexpr int kLongLine = 1000;
+
     void onContentsChange(int from, int removed, int added);
+    void keepGlyphsOfLongLines(int from, int added);
     void applyColors();
     void replaceRange(QTextCursor &cursor, const QString &modelText);
     int toModel(int docPosition) const;
