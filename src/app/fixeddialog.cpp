@@ -12,14 +12,6 @@ FixedDialog::FixedDialog(QWidget *parent, const QString &caption, int widthTwips
     : QDialog(parent)
 {
     setWindowTitle(caption);
-    // The layout in twips was made for a proportional 9-point Japanese UI font; the
-    // fixed-pitch gothics would set captions and typed Latin text as on a typewriter.
-    QFont uiFont = font();
-    uiFont.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
-                        QStringLiteral("VL PGothic"), QStringLiteral("IPAGothic"),
-                        uiFont.family()});
-    uiFont.setPointSize(9);
-    setFont(uiFont);
     setFixedSize(twips::toPixelsX(this, widthTwips), twips::toPixelsY(this, heightTwips));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
@@ -105,10 +97,19 @@ void alignWithBox(QLabel *label)
 
 void FixedDialog::showEvent(QShowEvent *e)
 {
-    // Captions are fitted when first shown: the dialogs are created hidden at start-up,
-    // where measuring text would load the font for nothing.
+    // The font is set and the captions fitted when first shown: the dialogs that hold
+    // settings are created hidden at start-up, where a font of their own would be read
+    // for nothing (a one-line box lays out its text as soon as it is made).
     if (!m_fitted) {
         m_fitted = true;
+        // The layout in twips was made for a proportional 9-point Japanese UI font; the
+        // fixed-pitch gothics would set captions and typed Latin text as on a typewriter.
+        QFont uiFont = font();
+        uiFont.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                            QStringLiteral("VL PGothic"), QStringLiteral("IPAGothic"),
+                            uiFont.family()});
+        uiFont.setPointSize(9);
+        setFont(uiFont);
         for (QWidget *control : findChildren<QWidget *>()) {
             if (qobject_cast<QLineEdit *>(control) || !control->parentWidget())
                 continue;

@@ -1,6 +1,7 @@
 // The font list's faces, on fontconfig's family names.
 #include "platform/fontnames.h"
 
+#include <QFontDatabase>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -61,6 +62,28 @@ QHash<QString, QString> japaneseFamilyNames()
     FcObjectSetDestroy(objects);
     FcPatternDestroy(pattern);
     return names;
+}
+
+QString japaneseFixedFamily()
+{
+    // A Latin fixed face would leave kana and kanji to whatever fallback fontconfig
+    // picks, often a proportional one: the columns no longer line up, and a second and
+    // third font file are read before the first frame.
+    FcPattern *pattern = FcNameParse(reinterpret_cast<const FcChar8 *>("monospace:lang=ja"));
+    QString family;
+    if (pattern) {
+        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        if (FcPattern *match = FcFontMatch(nullptr, pattern, &result)) {
+            FcChar8 *name = nullptr;
+            if (FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch)
+                family = QString::fromUtf8(reinterpret_cast<const char *>(name));
+            FcPatternDestroy(match);
+        }
+        FcPatternDestroy(pattern);
+    }
+    return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : family;
 }
 
 } // namespace platform

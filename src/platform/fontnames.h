@@ -26,4 +26,9 @@ QList<ListedFace> listedFaces(const QStringList &families, const QStringList &ja
 /// them (IPAGothic → IPAゴシック).
 QHash<QString, QString> japaneseFamilyNames();
 
+/// The fixed-pitch face the desktop chooses for Japanese (fontconfig's match for
+/// monospace in Japanese), in which a kana is as wide as two Latin letters; the desktop's
+/// fixed face where fontconfig finds none.
+QString japaneseFixedFamily();
+
 } // namespace platform

@@ -7,6 +7,7 @@
 #include "app/textarea.h"
 #include "app/twips.h"
 #include "platform/colors.h"
+#include "platform/fontnames.h"
 #include "platform/fontsizes.h"
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -16,7 +17,6 @@
 #include "settings/valueforms.h"
 
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -47,8 +47,7 @@ void loadFont(Form1 &form)
                                             fontsizes::kDefaultSize));
     text.setFontBold(valueforms::toBool(readText(kFont, QStringLiteral("Fbold"), QString())));
     text.setFontItalic(valueforms::toBool(readText(kFont, QStringLiteral("Fitalic"), QString())));
-    const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    text.setFontName(readText(kFont, QStringLiteral("FName"), fixed));
+    text.setFontName(readText(kFont, QStringLiteral("FName"), platform::japaneseFixedFamily()));
     text.setBackColor(GetPrivateProfileInt(kFont, QStringLiteral("bgcolor"),
                                            platform::kSystemWindowBackground, path));
     text.setForeColor(GetPrivateProfileInt(kFont, QStringLiteral("textcolor"),

@@ -64,7 +64,15 @@ private slots:
         QCOMPARE(w.Text1->fontSize(), 11.0);
         QVERIFY(!w.Text1->fontBold());
         QVERIFY(!w.Text1->fontItalic());
-        QCOMPARE(w.Text1->fontName(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+        // The first face is a Japanese fixed-pitch one: a kana takes two Latin columns
+        // (at a size where the em is a whole number of pixels, so nothing is rounded).
+        QFont face = w.Text1->font();
+        face.setPixelSize(32);
+        const QFontMetrics metrics(face);
+        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("あ")),
+                 2 * metrics.horizontalAdvance(QLatin1Char('a')));
+        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("漢字")),
+                 4 * metrics.horizontalAdvance(QLatin1Char('W')));
         QCOMPARE(w.Text1->backColor(), platform::kSystemWindowBackground);
         QCOMPARE(w.Text1->foreColor(), platform::kSystemWindowText);
         QCOMPARE(w.windowTitle(), QStringLiteral("無題 - Vellit"));
