@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QTimer>
 #include <QUrl>
+#include <dlfcn.h>
 #include <memory>
 
 namespace platform {
@@ -44,17 +45,61 @@ private:
     std::shared_ptr<std::function<void()>> m_failed;
 };
 
+// GIO and GObject are loaded the first time a browser is asked for, not at start-up:
+// with libmount, libblkid and libselinux they are seven libraries and about 1 MiB that
+// the first frame does not need. GLib itself is already there, under Qt's event loop.
+struct Gio
+{
+    decltype(&g_app_info_get_default_for_uri_scheme) defaultForUriScheme;
+    decltype(&g_app_info_get_id) id;
+    decltype(&g_desktop_app_info_get_type) desktopAppInfoType;
+    decltype(&g_type_check_instance_is_a) isA;
+    decltype(&g_object_unref) unref;
+    decltype(&g_desktop_app_info_launch_uris_as_manager) launchUrisAsManager;
+
+    /// The functions, or nullptr when GIO cannot be loaded.
+    static const Gio *load();
+};
+
+template <typename Function> bool resolve(void *library, const char *name, Function &function)
+{
+    // The library's search covers what it depends on: GObject's functions come too.
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+const Gio *Gio::load()
+{
+    static const std::unique_ptr<Gio> loaded = [] {
+        void *library = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        auto gio = std::make_unique<Gio>();
+        if (!library ||
+            !(resolve(library, "g_app_info_get_default_for_uri_scheme", gio->defaultForUriScheme) &&
+              resolve(library, "g_app_info_get_id", gio->id) &&
+              resolve(library, "g_desktop_app_info_get_type", gio->desktopAppInfoType) &&
+              resolve(library, "g_type_check_instance_is_a", gio->isA) &&
+              resolve(library, "g_object_unref", gio->unref) &&
+              resolve(library, "g_desktop_app_info_launch_uris_as_manager",
+                      gio->launchUrisAsManager)))
+            gio.reset();
+        return gio;
+    }();
+    return loaded.get();
+}
+
 // The desktop's handler of web addresses, unless it is this program.
-GAppInfo *webBrowser()
+GAppInfo *webBrowser(const Gio &gio)
 {
     for (const char *scheme : {"https", "http"}) {
-        GAppInfo *app = g_app_info_get_default_for_uri_scheme(scheme);
+        GAppInfo *app = gio.defaultForUriScheme(scheme);
         if (!app)
             continue;
-        const char *id = g_app_info_get_id(app);
-        if (G_IS_DESKTOP_APP_INFO(app) && !(id && qstrcmp(id, kOwnDesktopId) == 0))
+        const char *id = gio.id(app);
+        const bool desktopEntry =
+            gio.isA(reinterpret_cast<GTypeInstance *>(app), gio.desktopAppInfoType());
+        if (desktopEntry && !(id && qstrcmp(id, kOwnDesktopId) == 0))
             return app;
-        g_object_unref(app);
+        gio.unref(app);
     }
     return nullptr;
 }
@@ -78,13 +123,14 @@ void watchChild(GDesktopAppInfo *, GPid pid, gpointer data)
     g_child_watch_add(pid, childEnded, new ChildWatch{*report});
 }
 
-bool launchDesktopEntry(GAppInfo *app, const QString &address, const FailureReport &report)
+bool launchDesktopEntry(const Gio &gio, GAppInfo *app, const QString &address,
+                        const FailureReport &report)
 {
     const QByteArray uri = address.toUtf8();
     GList uris = {const_cast<char *>(uri.constData()), nullptr, nullptr};
     GError *error = nullptr;
-    const bool started = g_desktop_app_info_launch_uris_as_manager(
-        G_DESKTOP_APP_INFO(app), &uris, nullptr,
+    const bool started = gio.launchUrisAsManager(
+        reinterpret_cast<GDesktopAppInfo *>(app), &uris, nullptr,
         GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD), nullptr, nullptr, watchChild,
         const_cast<FailureReport *>(&report), &error);
     if (error)
@@ -120,9 +166,10 @@ public:
     void open(const QString &address, std::function<void()> failed) override
     {
         const FailureReport report(std::move(failed));
-        if (GAppInfo *app = webBrowser()) {
-            const bool started = launchDesktopEntry(app, address, report);
-            g_object_unref(app);
+        const Gio *gio = Gio::load();
+        if (GAppInfo *app = gio ? webBrowser(*gio) : nullptr) {
+            const bool started = launchDesktopEntry(*gio, app, address, report);
+            gio->unref(app);
             if (!started)
                 report();
             return;
