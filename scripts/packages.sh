@@ -16,7 +16,7 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
     libicu-dev libxcb1-dev libxdamage-dev libxtst-dev libfontconfig-dev libglib2.0-dev xdg-utils qt6-translations-l10n qt6-qpa-plugins fonts-ipafont-gothic fonts-ipafont-mincho)
 
 # The sanitizer build's compiler and runtimes (AddressSanitizer, UBSan, libFuzzer).

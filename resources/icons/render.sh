@@ -1,7 +1,7 @@
 #!/bin/sh
 # Renders the icon's PNG sizes from the SVG (rsvg-convert, Debian's librsvg2-bin);
-# run by hand when the drawing changes. The program draws its window and About icons
-# from the SVG itself (src/app/appicon.cpp).
+# run by hand when the drawing changes. The program's window icon is made of these;
+# its dialogs draw the icon from the SVG itself (src/app/appicon.cpp).
 set -e
 cd "$(dirname "$0")"
 for size in 16 24 32 48 64 128 256; do

@@ -1,30 +1,24 @@
-// The icon rendered from resources/icons/org.example.Vellit.svg.
+// The icon: the window's from the PNG sizes rendered from resources/icons/
+// org.example.Vellit.svg, the dialogs' drawn from the SVG itself.
 #include "app/appicon.h"
-
-#include <QPainter>
-#include <QSvgRenderer>
 
 namespace appicon {
 
 QPixmap pixmap(int size, qreal devicePixelRatio)
 {
-    static QSvgRenderer renderer(QStringLiteral(":/icons/org.example.Vellit.svg"));
-    const int pixels = qRound(size * devicePixelRatio);
-    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
-    QPixmap result = QPixmap::fromImage(image);
-    result.setDevicePixelRatio(devicePixelRatio);
-    return result;
+    // Qt's SVG icon engine draws the icon at the size asked for. It is a plugin, loaded
+    // when a dialog first shows the icon, not at start-up.
+    static const QIcon drawing(QStringLiteral(":/icons/org.example.Vellit.svg"));
+    return drawing.pixmap(QSize(size, size), devicePixelRatio);
 }
 
 QIcon icon()
 {
+    // The window manager takes the icon at fixed sizes, which the PNGs hold: nothing
+    // is drawn from the SVG before the first frame.
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128})
-        icon.addPixmap(pixmap(size, 1.0));
+        icon.addFile(QStringLiteral(":/icons/org.example.Vellit-%1.png").arg(size));
     return icon;
 }
 

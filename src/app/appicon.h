@@ -1,5 +1,5 @@
-// The program's icon, drawn from its SVG at the size and device pixel ratio it is shown
-// at, so that it is sharp on screens scaled 1.5× or 2×.
+// The program's icon. In dialogs it is drawn from its SVG at the size and device pixel
+// ratio it is shown at, so that it is sharp on screens scaled 1.5× or 2×.
 #pragma once
 
 #include <QIcon>
