@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 
 const QStringList Form1::kUndoItems = {QStringLiteral("mnuBack"), QStringLiteral("mnupopBack")};
 
@@ -48,7 +49,9 @@ void addRows(Form1 *window, QMenu *root, std::vector<MenuRow>::const_iterator be
         }
         action->setObjectName(QLatin1StringView(row->name));
         if (*row->shortcut) {
-            const QKeySequence key(QLatin1StringView(row->shortcut));
+            // The keys are written in Qt's portable form: read as such, with no look-up
+            // of the translated names of the modifiers.
+            const QKeySequence key(QLatin1StringView(row->shortcut), QKeySequence::PortableText);
             action->setShortcut(key);
             shortcuts.append(key);
         }
@@ -76,7 +79,6 @@ Form1::Form1(QWidget *parent)
       mnupopMenu(new QMenu(QStringLiteral("隠しメニュー"), this))
 {
     setCaption(caption::compose(caption::kUntitled.toString()));
-    setWindowIcon(appicon::icon());
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("本文"));
     setCentralWidget(Text1);
@@ -97,6 +99,17 @@ Form1::Form1(QWidget *parent)
 }
 
 Form1::~Form1() = default;
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        watched->removeEventFilter(this);
+        m_iconSet = true;
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(appicon::icon()); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void Form1::setDocumentForm(const documentformat::Form &form)
 {
@@ -127,7 +140,7 @@ void Form1::buildMenus()
         {"mnuKiru", "Shift+Del"}, {"mnuCopy", "Ctrl+Ins"}, {"mnuPaest", "Shift+Ins"}};
     for (const auto &[name, key] : kTextBoxKeys) {
         auto *action = findChild<QAction *>(QLatin1StringView(name));
-        const QKeySequence extra{QString::fromLatin1(key)};
+        const QKeySequence extra(QLatin1StringView(key), QKeySequence::PortableText);
         action->setShortcuts(QList<QKeySequence>{action->shortcut(), extra});
         shortcuts.append(extra);
     }
@@ -168,6 +181,11 @@ void Form1::setFrameGeometry(const QRect &frame)
 void Form1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // The icon is set once the first frame is on the screen: reading its images starts
+    // with a look through Qt's image plugins, a few milliseconds the text waits for
+    // otherwise.
+    if (!m_iconSet)
+        windowHandle()->installEventFilter(this);
     if (!m_restoredFrame.isValid())
         return;
     // The frame's size is known only once the window manager has framed the window,

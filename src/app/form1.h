@@ -164,6 +164,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum class RecoveryOutcome { NotOffered, Declined, Restored };
@@ -195,6 +196,7 @@ private:
     std::unique_ptr<RecoverySession> m_recovery; // none until the load handler runs
     bool m_ending = false;
     QRect m_restoredFrame;
+    bool m_iconSet = false; // set after the first frame, see showEvent
     QHash<QString, QAction *> m_items;
     QRandomGenerator m_random;
 };

@@ -2,6 +2,7 @@
 // crash simulated by killing a child process in the middle of typing.
 #include "support/fixture.h"
 
+#include "app/appicon.h"
 #include "platform/codepage.h"
 
 #include <QAction>
@@ -283,6 +284,16 @@ private slots:
         QCOMPARE(w.windowTitle(), name + QStringLiteral(" - Vellit"));
         QVERIFY(!w.state.isUntitled);
         QVERIFY(!w.item("mnuBack")->isEnabled());
+    }
+
+    void windowIconComesOnceTheWindowIsShown()
+    {
+        Fixture f;
+        Form1 &w = f.start();
+        w.show();
+        QTRY_VERIFY(w.windowIcon().availableSizes().contains(QSize(48, 48)));
+        // It is the program's own icon, not a default one.
+        QCOMPARE(w.windowIcon().pixmap(32).toImage(), appicon::icon().pixmap(32).toImage());
     }
 
     void missingCommandLineFileStartsEmpty()
