@@ -1,5 +1,6 @@
 // Vellit: starts the main window with the command line as one string.
 #include "app/form1.h"
+#include "app/readahead.h"
 #include "platform/displayserver.h"
 #include "platform/qttexts.h"
 
@@ -9,6 +10,13 @@
 int main(int argc, char *argv[])
 {
     platform::preferXWayland();
+    // The file named on the command line is read while Qt connects to the display. Qt's
+    // own options are still among the arguments here; with them the file is read again
+    // when it is opened.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));
+    readahead::start(given.join(u' '));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellit"));
     // The desktop links the window to its menu entry by this name and by the window's

@@ -2,6 +2,7 @@
 // As) and the plain document write.
 #include "app/caption.h"
 #include "app/form1.h"
+#include "app/readahead.h"
 #include "app/textarea.h"
 #include "document/charsetguess.h"
 #include "document/documentformat.h"
@@ -82,17 +83,19 @@ void Form1::OpenDocument(const QString &path, std::optional<platform::Charset> e
         platform::MsgBox(this, messages::fileTooLarge(), Buttons::Ok, Icon::Exclamation);
         return;
     }
-    QByteArray bytes;
-    if (!platform::readWholeFile(path, bytes))
+    // The command line's file may have been read already, while the window was built.
+    std::optional<readahead::Document> document = encoding ? std::nullopt : readahead::take(path);
+    if (!document)
+        document = readahead::read(path, encoding);
+    if (!document)
         return;
-    const platform::Charset charset =
-        encoding ? *encoding : charsetguess::recognise(bytes, platform::charsetAttribute(path));
-    if (charsetguess::looksBinary(bytes, charset) &&
+    const platform::Charset charset = document->charset;
+    if (charsetguess::looksBinary(document->bytes, charset) &&
         platform::MsgBox(this, messages::binaryFile(path), Buttons::YesNoDefaultNo,
                          Icon::Exclamation) != platform::IdYes)
         return;
     // An inserted file is read in its own form; the document keeps its form.
-    const documentformat::Reading reading = documentformat::read(bytes, charset);
+    const documentformat::Reading &reading = document->reading;
 
     if (inserting != 0) {
         const bool foreign =
