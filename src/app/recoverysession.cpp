@@ -6,8 +6,6 @@
 #include "platform/files.h"
 #include "platform/process.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 using FileState = RecoverySession::FileState;
@@ -31,10 +29,29 @@ QString unlockedFileName(qint64 pid)
     return QStringLiteral("backup-%1@%2.txt").arg(pid).arg(platform::hostName());
 }
 
-const QRegularExpression &unlockedFilePattern()
+struct UnlockedFile
 {
-    static const QRegularExpression pattern(QStringLiteral("^backup-(\\d+)@(.+)\\.txt$"));
-    return pattern;
+    qint64 pid;
+    QString host;
+};
+
+// The process and host a name of unlockedFileName's form gives, or nothing for any other
+// name. Read by hand: a regular expression would bring PCRE2's compiler into every
+// start-up for this one loop.
+std::optional<UnlockedFile> unlockedFileOf(const QString &name)
+{
+    const QLatin1StringView prefix("backup-");
+    const QLatin1StringView suffix(".txt");
+    if (!name.startsWith(prefix) || !name.endsWith(suffix))
+        return std::nullopt;
+    const QStringView middle = QStringView(name).sliced(
+        prefix.size(), std::max<qsizetype>(0, name.size() - prefix.size() - suffix.size()));
+    const qsizetype at = middle.indexOf(u'@');
+    const QStringView pid = middle.first(std::max<qsizetype>(0, at));
+    if (at <= 0 || at + 1 >= middle.size() ||
+        !std::all_of(pid.begin(), pid.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    return UnlockedFile{pid.toLongLong(), middle.sliced(at + 1).toString()};
 }
 
 FileState stateOf(const QString &path, QByteArray *bytes = nullptr)
@@ -137,10 +154,10 @@ void RecoverySession::findLeftovers(const QStringList &names)
     }
     // Files of copies that could lock no slot, ended on this host.
     for (const QString &name : names) {
-        const QRegularExpressionMatch match = unlockedFilePattern().match(name);
+        const std::optional<UnlockedFile> unlocked = unlockedFileOf(name);
         const QString path = platform::pathIn(m_dir, name);
-        if (!match.hasMatch() || path == m_path || match.captured(2) != platform::hostName() ||
-            platform::isRunning(match.captured(1).toLongLong()))
+        if (!unlocked || path == m_path || unlocked->host != platform::hostName() ||
+            platform::isRunning(unlocked->pid))
             continue;
         swept.append(name);
         QByteArray bytes;

@@ -4,7 +4,7 @@
 #include "platform/codepage.h"
 #include "platform/inifile.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace valueforms {
 
@@ -32,9 +32,15 @@ QString fromNumber(double value)
 double toFontSize(const QString &stored, double fallback)
 {
     // Only digits, a point and digits: "10.5", as the font dialog's half sizes are saved.
-    static const QRegularExpression decimal(QStringLiteral("^\\s*\\d+\\.\\d+\\s*$"));
-    const double size = decimal.match(stored).hasMatch() ? stored.trimmed().toDouble()
-                                                         : platform::ini::leadingInteger(stored);
+    const QString trimmed = stored.trimmed();
+    const qsizetype point = trimmed.indexOf(u'.');
+    const auto digits = [](QStringView part) {
+        return !part.isEmpty() && std::all_of(part.begin(), part.end(),
+                                              [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    const bool decimal = point > 0 && digits(QStringView(trimmed).first(point)) &&
+                         digits(QStringView(trimmed).sliced(point + 1));
+    const double size = decimal ? trimmed.toDouble() : platform::ini::leadingInteger(stored);
     return size > 0 ? size : fallback;
 }
 
