@@ -6,9 +6,11 @@
 
 #include "platform/textcodec.h"
 
+#include <atomic>
 #include <iconv.h>
+#include <memory>
+#include <mutex>
 #include <utility>
-#include <vector>
 
 namespace platform {
 namespace {
@@ -57,6 +59,9 @@ quint32 convertOne(char16_t ch)
             return b;
     }
     char16_t unit = storedForm(ch);
+    // One descriptor, which keeps state, for every thread.
+    static std::mutex converting;
+    const std::lock_guard lock(converting);
     Converter &c = encoder();
     c.reset();
     char *in = reinterpret_cast<char *>(&unit);
@@ -75,18 +80,28 @@ quint32 convertOne(char16_t ch)
 }
 
 // Each character is converted by iconv once and remembered: a document uses a few
-// hundred distinct characters, and the backup is encoded on every keystroke.
-std::vector<quint32> &encodeTable()
+// hundred distinct characters, and the backup is encoded on every keystroke. The entries
+// are atomic: the command line's file is recognised on another thread while the
+// settings are read (two threads that miss the same character both convert it, to the
+// same form).
+std::atomic<quint32> *encodeTable()
 {
-    static std::vector<quint32> table(0x10000, kUnknown);
-    return table;
+    static const std::unique_ptr<std::atomic<quint32>[]> table = [] {
+        auto entries = std::make_unique<std::atomic<quint32>[]>(0x10000);
+        for (int i = 0; i < 0x10000; ++i)
+            entries[i].store(kUnknown, std::memory_order_relaxed);
+        return entries;
+    }();
+    return table.get();
 }
 
-inline quint32 encodedForm(std::vector<quint32> &table, char16_t ch)
+inline quint32 encodedForm(std::atomic<quint32> *table, char16_t ch)
 {
-    quint32 &entry = table[ch];
-    if (entry == kUnknown)
+    quint32 entry = table[ch].load(std::memory_order_relaxed);
+    if (entry == kUnknown) {
         entry = convertOne(ch);
+        table[ch].store(entry, std::memory_order_relaxed);
+    }
     return entry;
 }
 
@@ -138,7 +153,7 @@ QByteArray encodeAnsi(QStringView text, qsizetype *firstUnrepresentable)
     char *o = out.data();
     const char16_t *data = text.utf16();
     const qsizetype n = text.size();
-    std::vector<quint32> &table = encodeTable();
+    std::atomic<quint32> *const table = encodeTable();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = data[i];
         if (c < 0x80) {

@@ -5,6 +5,9 @@
 
 #include <QTest>
 
+#include <thread>
+#include <vector>
+
 using namespace platform;
 
 namespace {
@@ -22,6 +25,33 @@ class TestCodePage : public QObject
 {
     Q_OBJECT
 private slots:
+    // First, while no character has been converted yet: the command line's file is
+    // recognised on one thread while the settings are encoded on another.
+    void threadsConvertingAtOnceAgree()
+    {
+        constexpr int kThreads = 4;
+        std::vector<std::vector<int>> codes(kThreads, std::vector<int>(0x10000));
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([&codes, t] {
+                for (int c = 0; c < 0x10000; ++c)
+                    codes[t][c] = ansiCode(char16_t(c));
+            });
+        for (std::thread &thread : threads)
+            thread.join();
+        for (int c = 0; c < 0x10000; ++c) {
+            const int once = ansiCode(char16_t(c));
+            for (int t = 0; t < kThreads; ++t) {
+                if (codes[t][c] != once)
+                    QFAIL(qPrintable(QStringLiteral("U+%1: %2 on one thread, %3 after")
+                                         .arg(c, 4, 16, QLatin1Char('0'))
+                                         .arg(codes[t][c])
+                                         .arg(once)));
+            }
+        }
+        QCOMPARE(ansiCode(u'あ'), 0x82A0);
+    }
+
     void everyValidPairRoundTrips()
     {
         // Every double-byte code the table defines decodes to one character that encodes
