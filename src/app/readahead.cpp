@@ -8,6 +8,7 @@
 #include "platform/files.h"
 
 #include <QMutex>
+#include <QThread>
 #include <future>
 
 namespace readahead {
@@ -42,6 +43,9 @@ std::optional<Document> read(const QString &path, std::optional<platform::Charse
 
 void start(const QString &commandLine)
 {
+    // Qt takes the first thread that asks for its thread data as the program's main
+    // thread; this one asks before the reading thread, which makes a QFile, can.
+    QThread::currentThread();
     const QMutexLocker lock(&mutex);
     if (pending.valid() || commandLine.isEmpty())
         return;

@@ -27,7 +27,8 @@ std::optional<Document> read(const QString &path,
                              std::optional<platform::Charset> encoding = std::nullopt);
 
 /// Starts reading the file the command line names (as it is, or between double quotes)
-/// on another thread; while a file read ahead is not yet taken, another is not started.
+/// on another thread. Called on the main thread, before the application object is made;
+/// while a file read ahead is not yet taken, another is not started.
 void start(const QString &commandLine);
 
 /// The file at path as read ahead, once, provided it is still the same file with the
