@@ -21,10 +21,17 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 args=()
 [ -n "$file" ] && args=("$file")
 results="$work/results"
-for i in $(seq "$runs"); do
+vellit() {
     rm -f "$work/backup.txt"
     echo "vellit $("$build/bench/winwait" " - Vellit" 300 "$work/vellit" "${args[@]}")" >>"$results"
+}
+minimal() {
     echo "minimal $("$build/bench/winwait" "minimal - Qt" 300 "$build/bench/minimal_qt" "${args[@]}")" >>"$results"
+}
+# Each program goes first in every other round: the one that follows the other's exit
+# would otherwise always meet the same state of the display and the caches.
+for i in $(seq "$runs"); do
+    if ((i % 2)); then vellit; minimal; else minimal; vellit; fi
 done
 median() { grep "^$1 " "$results" | cut -d' ' -f"$2" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 for p in vellit minimal; do
