@@ -214,30 +214,12 @@ int TextArea::lineCount() const
     return m_document.lineCount();
 }
 
-void TextArea::setFontName(const QString &name)
+void TextArea::setFontFace(const QString &name, double points, bool bold, bool italic)
 {
     QFont f = font();
     f.setFamily(name);
-    setFont(f);
-}
-
-void TextArea::setFontSize(double points)
-{
-    QFont f = font();
     f.setPointSizeF(points);
-    setFont(f);
-}
-
-void TextArea::setFontBold(bool bold)
-{
-    QFont f = font();
     f.setBold(bold);
-    setFont(f);
-}
-
-void TextArea::setFontItalic(bool italic)
-{
-    QFont f = font();
     f.setItalic(italic);
     setFont(f);
 }

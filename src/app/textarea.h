@@ -40,13 +40,12 @@ public:
     int lineCount() const;
 
     QString fontName() const { return font().family(); }
-    void setFontName(const QString &name);
     double fontSize() const { return font().pointSizeF(); }
-    void setFontSize(double points);
     bool fontBold() const { return font().bold(); }
-    void setFontBold(bool bold);
     bool fontItalic() const { return font().italic(); }
-    void setFontItalic(bool italic);
+    /// The face, size in points, weight and slant together: the text is laid out again
+    /// once, not once for each.
+    void setFontFace(const QString &name, double points, bool bold, bool italic);
     /// Colour values (see platform/colors.h).
     int foreColor() const { return m_foreColor; }
     void setForeColor(int value);

@@ -36,10 +36,8 @@ void Form1::mnuFont_Click()
     } catch (const platform::CancelError &) {
         return;
     }
-    Text1->setFontName(CommonDialog1.FontName);
-    Text1->setFontSize(CommonDialog1.FontSize);
-    Text1->setFontBold(CommonDialog1.FontBold);
-    Text1->setFontItalic(CommonDialog1.FontItalic);
+    Text1->setFontFace(CommonDialog1.FontName, CommonDialog1.FontSize, CommonDialog1.FontBold,
+                       CommonDialog1.FontItalic);
     Module1::SaveSettings(*this, Module1::FontGroup);
 }
 

@@ -43,11 +43,12 @@ void loadFont(Form1 &form)
 {
     TextArea &text = *form.Text1;
     const QString path = confPath();
-    text.setFontSize(valueforms::toFontSize(readText(kFont, QStringLiteral("Fsize"), QString()),
-                                            fontsizes::kDefaultSize));
-    text.setFontBold(valueforms::toBool(readText(kFont, QStringLiteral("Fbold"), QString())));
-    text.setFontItalic(valueforms::toBool(readText(kFont, QStringLiteral("Fitalic"), QString())));
-    text.setFontName(readText(kFont, QStringLiteral("FName"), platform::japaneseFixedFamily()));
+    const double size = valueforms::toFontSize(readText(kFont, QStringLiteral("Fsize"), QString()),
+                                               fontsizes::kDefaultSize);
+    const bool bold = valueforms::toBool(readText(kFont, QStringLiteral("Fbold"), QString()));
+    const bool italic = valueforms::toBool(readText(kFont, QStringLiteral("Fitalic"), QString()));
+    const QString name = readText(kFont, QStringLiteral("FName"), platform::japaneseFixedFamily());
+    text.setFontFace(name, size, bold, italic);
     text.setBackColor(GetPrivateProfileInt(kFont, QStringLiteral("bgcolor"),
                                            platform::kSystemWindowBackground, path));
     text.setForeColor(GetPrivateProfileInt(kFont, QStringLiteral("textcolor"),

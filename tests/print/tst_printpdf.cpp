@@ -58,8 +58,7 @@ int pagesOf(const QString &pdf)
 // Prints to a PDF file on A4 in IPAGothic.
 QPrinter &pdfPrinter(Fixture &f, Form1 &w, double points)
 {
-    w.Text1->setFontName(QStringLiteral("IPAGothic"));
-    w.Text1->setFontSize(points);
+    w.Text1->setFontFace(QStringLiteral("IPAGothic"), points, false, false);
     QPrinter &printer = w.CommonDialog1.printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(f.path("out.pdf"));
@@ -99,8 +98,7 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         Fixture f;
         Form1 &w = f.start();
-        w.Text1->setFontName(QStringLiteral("IPAGothic"));
-        w.Text1->setFontSize(12);
+        w.Text1->setFontFace(QStringLiteral("IPAGothic"), 12, false, false);
         QStringList lines;
         for (int i = 1; i <= 60; ++i)
             lines.append(QStringLiteral("日本語の行%1").arg(i));
@@ -191,7 +189,7 @@ private slots:
         double points = 12;
         while (linesOf(printer, points).second > 6)
             points += 2;
-        w.Text1->setFontSize(points);
+        w.Text1->setFontFace(QStringLiteral("IPAGothic"), points, false, false);
         QFile old(f.path("out.pdf"));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("the user's earlier PDF");
@@ -217,7 +215,7 @@ private slots:
         while (linesOf(printer, points).second > 7)
             points += 1;
         QCOMPARE(linesOf(printer, points).second, 7);
-        w.Text1->setFontSize(points);
+        w.Text1->setFontFace(QStringLiteral("IPAGothic"), points, false, false);
         QCOMPARE(Module1::PrintDocument(w), Module1::PrintOutcome::Printed);
         const QList<Word> words = wordsOf(f.path("out.pdf"));
         QCOMPARE(pagesOf(f.path("out.pdf")), 3);

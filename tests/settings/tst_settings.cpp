@@ -94,8 +94,7 @@ private slots:
         QCOMPARE(w.Text1->backColor(), 0);
         QCOMPARE(w.Text1->palette().color(QPalette::Base), QColor(Qt::black));
         QCOMPARE(w.Text1->palette().color(QPalette::Text), QColor(Qt::red));
-        w.Text1->setFontSize(10.5);
-        w.Text1->setFontBold(false);
+        w.Text1->setFontFace(w.Text1->fontName(), 10.5, false, w.Text1->fontItalic());
         w.Text1->setBackColor(platform::kSystemWindowBackground);
         QFile::remove(f.path("Conf.ini"));
         Module1::SaveSettings(w, 1);
@@ -383,7 +382,7 @@ private slots:
         Module1::SaveSettings(w, 0);
         Module1::SaveSettings(w, 5);
         QVERIFY(!f.exists("Conf.ini"));
-        w.Text1->setFontSize(20);
+        w.Text1->setFontFace(w.Text1->fontName(), 20, false, false);
         Module1::LoadSettings(w, -1);
         QCOMPARE(w.Text1->fontSize(), 20.0);
     }
