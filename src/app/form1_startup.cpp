@@ -1,5 +1,6 @@
 // Start-up: the load handler of the main window, step by step, and crash recovery.
 #include "app/caption.h"
+#include "app/commandline.h"
 #include "app/form1.h"
 #include "app/recoverymessages.h"
 #include "app/recoverysession.h"
@@ -100,9 +101,10 @@ void Form1::openCommandLine(const QString &commandLine)
 {
     if (commandLine.isEmpty())
         return;
-    const bool quoted = commandLine.startsWith(u'"');
+    const std::optional<QString> quotedPath = commandline::quotedPath(commandLine);
+    const bool quoted = quotedPath.has_value();
     if (quoted)
-        state.commandPath = commandLine.chopped(1).mid(1);
+        state.commandPath = *quotedPath;
     // Restored text is not replaced silently: the save prompt comes first, as on the
     // other ways of opening a file.
     const bool opens = platform::isRegularFile(commandLine) ||

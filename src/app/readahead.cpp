@@ -3,6 +3,7 @@
 // the display and the menus are built.
 #include "app/readahead.h"
 
+#include "app/commandline.h"
 #include "document/charsetguess.h"
 #include "platform/charsetattribute.h"
 #include "platform/files.h"
@@ -49,9 +50,7 @@ void start(const QString &commandLine)
     const QMutexLocker lock(&mutex);
     if (pending.valid() || commandLine.isEmpty())
         return;
-    const bool quoted =
-        commandLine.size() > 1 && commandLine.startsWith(u'"') && commandLine.endsWith(u'"');
-    const QString path = quoted ? commandLine.chopped(1).mid(1) : commandLine;
+    const QString path = commandline::quotedPath(commandLine).value_or(commandLine);
     pending = std::async(std::launch::async, [path] {
         Ahead ahead{path, platform::fileIdentity(path), platform::charsetAttribute(path), {}};
         ahead.document = read(path);
