@@ -3,6 +3,7 @@
 #include "app/recoverysession.h"
 
 #include "document/backupformat.h"
+#include "platform/digits.h"
 #include "platform/files.h"
 #include "platform/process.h"
 
@@ -48,8 +49,7 @@ std::optional<UnlockedFile> unlockedFileOf(const QString &name)
         prefix.size(), std::max<qsizetype>(0, name.size() - prefix.size() - suffix.size()));
     const qsizetype at = middle.indexOf(u'@');
     const QStringView pid = middle.first(std::max<qsizetype>(0, at));
-    if (at <= 0 || at + 1 >= middle.size() ||
-        !std::all_of(pid.begin(), pid.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+    if (at <= 0 || at + 1 >= middle.size() || !platform::isAsciiDigits(pid))
         return std::nullopt;
     return UnlockedFile{pid.toLongLong(), middle.sliced(at + 1).toString()};
 }

@@ -2,9 +2,8 @@
 #include "settings/valueforms.h"
 
 #include "platform/codepage.h"
+#include "platform/digits.h"
 #include "platform/inifile.h"
-
-#include <algorithm>
 
 namespace valueforms {
 
@@ -34,12 +33,8 @@ double toFontSize(const QString &stored, double fallback)
     // Only digits, a point and digits: "10.5", as the font dialog's half sizes are saved.
     const QString trimmed = stored.trimmed();
     const qsizetype point = trimmed.indexOf(u'.');
-    const auto digits = [](QStringView part) {
-        return !part.isEmpty() && std::all_of(part.begin(), part.end(),
-                                              [](QChar c) { return c >= u'0' && c <= u'9'; });
-    };
-    const bool decimal = point > 0 && digits(QStringView(trimmed).first(point)) &&
-                         digits(QStringView(trimmed).sliced(point + 1));
+    const bool decimal = point > 0 && platform::isAsciiDigits(QStringView(trimmed).first(point)) &&
+                         platform::isAsciiDigits(QStringView(trimmed).sliced(point + 1));
     const double size = decimal ? trimmed.toDouble() : platform::ini::leadingInteger(stored);
     return size > 0 ? size : fallback;
 }
