@@ -2,6 +2,7 @@
 // document in stand-in form and the text model kept from it.
 #include "app/textarea.h"
 
+#include "app/longline.h"
 #include "platform/clipboard.h"
 #include "platform/colors.h"
 
@@ -11,6 +12,7 @@
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -35,24 +37,131 @@ void TextArea::onContentsChange(int from, int removed, int added)
         m_document.unmark(from, from + added);
         m_unmarking = false;
     }
-    keepGlyphsOfLongLines(from, added);
+    chooseShaping(from, added, keepGlyphsOfLongLines(from, added));
     if (m_model.documentChanged(from, removed, added))
         emit changed();
 }
 
-void TextArea::keepGlyphsOfLongLines(int from, int added)
+bool TextArea::keepGlyphsOfLongLines(int from, int added)
 {
     // Qt drops a line's shaped glyphs once it is laid out, then shapes the whole line
     // again to place the caret and again to paint it. A long line keeps them: shaping
     // 40 000 characters is most of a keystroke. The document's layout comes after this
     // signal, so the line changed now is laid out with its glyphs kept.
+    bool anyLong = false;
     const QTextBlock last = document()->findBlock(from + added);
     for (QTextBlock block = document()->findBlock(from); block.isValid(); block = block.next()) {
-        if (block.length() > kLongLine)
+        if (longline::isLong(block)) {
             block.layout()->setCacheEnabled(true);
+            anyLong = true;
+        }
         if (block == last)
             break;
     }
+    return anyLong;
+}
+
+void TextArea::chooseShaping(int from, int added, bool longLineChanged)
+{
+    // Shaping a long line is most of its layout, which comes on every keystroke. While a
+    // line is long and no character needs shaping, the font asks for none. Shaping comes
+    // back once such a character is typed, pasted or composed; it stays off when the long
+    // line is shortened, as the text looks the same either way but for kerning and
+    // ligatures, until the whole text is replaced.
+    if (m_unshaped) {
+        if (added > 0) {
+            QTextCursor inserted(document());
+            inserted.setPosition(from);
+            inserted.setPosition(from + added, QTextCursor::KeepAnchor);
+            if (longline::needsShaping(inserted.selectedText()))
+                setShaped(true);
+        }
+    } else if (longLineChanged && !longline::needsShaping(document()->toRawText()) &&
+               !longline::needsShaping(textCursor().block().layout()->preeditAreaText())) {
+        setShaped(false);
+    }
+}
+
+void TextArea::setShaped(bool shaped)
+{
+    if (m_unshaped == !shaped)
+        return;
+    m_unshaped = !shaped;
+    QFont f = font();
+    f.setStyleStrategy(shaped ? QFont::StyleStrategy(f.styleStrategy() & ~QFont::PreferNoShaping)
+                              : QFont::StyleStrategy(f.styleStrategy() | QFont::PreferNoShaping));
+    setFont(f);
+}
+
+void TextArea::paintEvent(QPaintEvent *e)
+{
+    // The widget draws every line whole. A long line is drawn here instead, only its
+    // part in view, and the widget draws the bands of short lines between.
+    const QRect area = e->rect();
+    int bandTop = area.top();
+    if (document()->characterCount() > longline::kLongLine) {
+        QPointF offset = contentOffset();
+        for (QTextBlock block = firstVisibleBlock(); block.isValid() && offset.y() <= area.bottom();
+             block = block.next()) {
+            const QRectF r = blockBoundingRect(block).translated(offset);
+            offset.ry() += r.height();
+            if (!longline::isLong(block) || r.bottom() < area.top() || !block.isVisible() ||
+                overwriteMode() || !longline::canDrawInView(block))
+                continue;
+            // The widget draws a line whose rectangle meets its band, edges included.
+            const int rowTop = qMax(area.top(), int(std::floor(r.top())));
+            const int rowBottom = qMin(area.bottom(), int(std::floor(r.bottom())));
+            paintBand(QRect(area.left(), bandTop, area.width(), rowTop - bandTop));
+            paintLongLine(block, r.topLeft(),
+                          QRect(area.left(), rowTop, area.width(), rowBottom - rowTop + 1));
+            bandTop = rowBottom + 1;
+        }
+    }
+    paintBand(QRect(area.left(), bandTop, area.width(), area.bottom() - bandTop + 1));
+}
+
+void TextArea::paintBand(const QRect &band)
+{
+    if (band.height() <= 0)
+        return;
+    QPaintEvent bandEvent(band);
+    QPlainTextEdit::paintEvent(&bandEvent);
+}
+
+void TextArea::paintLongLine(const QTextBlock &block, const QPointF &offset, const QRect &row)
+{
+    // What the widget does for a line, with the text drawn by its part in view.
+    QPainter painter(viewport());
+    painter.setClipRect(row);
+    painter.setBrushOrigin(contentOffset());
+    const QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
+    painter.setPen(context.palette.text().color());
+    const int blockStart = block.position();
+    const int blockEnd = blockStart + block.length();
+    QList<QTextLayout::FormatRange> selections;
+    for (const QAbstractTextDocumentLayout::Selection &s : context.selections) {
+        const int start = qMax(s.cursor.selectionStart(), blockStart);
+        const int end = qMin(s.cursor.selectionEnd(), blockEnd);
+        if (start < end)
+            selections.append({start - blockStart, end - start, s.format});
+    }
+    longline::drawInView(&painter, block, offset, row.left() - offset.x(),
+                         row.right() + 1 - offset.x(), selections, viewport());
+
+    QTextLayout *layout = block.layout();
+    const bool editable = !isReadOnly();
+    const bool caretHere = (editable || textInteractionFlags() & Qt::TextSelectableByKeyboard) &&
+                           context.cursorPosition >= blockStart &&
+                           context.cursorPosition < blockEnd;
+    // Below -1 the caret is inside the pre-edit, counted from its start.
+    const bool caretInPreedit =
+        editable && context.cursorPosition < -1 && !layout->preeditAreaText().isEmpty();
+    if (caretHere)
+        layout->drawCursor(&painter, offset, context.cursorPosition - blockStart, cursorWidth());
+    else if (caretInPreedit)
+        layout->drawCursor(&painter, offset,
+                           layout->preeditAreaPosition() - (context.cursorPosition + 2),
+                           cursorWidth());
 }
 
 QString TextArea::text() const
@@ -72,6 +181,8 @@ void TextArea::replaceRange(QTextCursor &cursor, const QString &modelText)
 
 void TextArea::setText(const QString &text)
 {
+    // Chosen before the text goes in, so that it is laid out once.
+    setShaped(!longline::hasLongLine(text) || longline::needsShaping(text));
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
     replaceRange(cursor, text);
@@ -156,6 +267,8 @@ void TextArea::inputMethodEvent(QInputMethodEvent *e)
         e->accept();
         return;
     }
+    if (m_unshaped && longline::needsShaping(e->preeditString()))
+        setShaped(true);
     const bool commits = !e->commitString().isEmpty() || e->replacementLength() != 0;
     if (m_composedOver.isNull() && !commits && !e->preeditString().isEmpty() &&
         textCursor().hasSelection())

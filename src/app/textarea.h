@@ -71,6 +71,7 @@ signals:
 
 protected:
     bool event(QEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
@@ -82,11 +83,13 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
 
 private:
-    /// Characters beyond which a line keeps its shaped glyphs between layouts.
-    static constexpr int kLongLine = 1000;
-
     void onContentsChange(int from, int removed, int added);
-    void keepGlyphsOfLongLines(int from, int added);
+    /// Returns whether a line changed is long.
+    bool keepGlyphsOfLongLines(int from, int added);
+    void chooseShaping(int from, int added, bool longLineChanged);
+    void setShaped(bool shaped);
+    void paintBand(const QRect &band);
+    void paintLongLine(const QTextBlock &block, const QPointF &offset, const QRect &row);
     void applyColors();
     void replaceRange(QTextCursor &cursor, const QString &modelText);
     int toModel(int docPosition) const;
@@ -104,6 +107,7 @@ private:
     QTextCursor m_composedOver;
     bool m_insertingModel = false; // the text being inserted is a model text, stand-ins marked
     bool m_unmarking = false;
+    bool m_unshaped = false; // the font asks for no shaping (see chooseShaping)
     StandInDocument m_document;
     textmodel::TextModel m_model;
     QList<QKeySequence> m_reserved;

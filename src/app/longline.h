@@ -1,0 +1,44 @@
+// A long line, and drawing only its part in view. Qt draws a line whole, every glyph
+// of every script run, however little of it shows; on a line of tens of thousands of
+// characters that is most of a keystroke.
+#pragma once
+
+#include <QList>
+#include <QTextLayout>
+
+class QPainter;
+class QPaintDevice;
+class QTextBlock;
+
+namespace longline {
+
+/// Characters from which a line is long: it keeps its glyphs between layouts and only
+/// its part in view is drawn.
+constexpr int kLongLine = 1000;
+
+bool isLong(const QTextBlock &block);
+/// Whether a text whose lines end in CR LF holds a long line.
+bool hasLongLine(QStringView text);
+
+/// Whether the text needs OpenType shaping to look right: combining marks and variation
+/// selectors, joiners and other format characters, characters beyond the Basic
+/// Multilingual Plane (emoji sequences among them), and every script but Latin, Greek,
+/// Cyrillic, kana and kanji. Any other text is one glyph for each character, the same
+/// unshaped but for kerning and ligatures; unshaped, a long line is laid out in a
+/// fraction of the time.
+bool needsShaping(QStringView text);
+
+/// Whether drawInView can draw the laid-out block. A line with right-to-left text is
+/// ordered across its whole length, so a part of it cannot be laid out alone.
+bool canDrawInView(const QTextBlock &block);
+
+/// Draws the laid-out block, at offset, as its own layout would between the layout x
+/// positions left and right: its text with the document's character formats, the
+/// input method's pre-edit and the selections given in block positions, as the widget
+/// passes them to the block's layout. Only the characters in view, and a few either
+/// side so that shaping at the edges is as in the whole line, are laid out again.
+void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offset, qreal left,
+                qreal right, const QList<QTextLayout::FormatRange> &selections,
+                QPaintDevice *device);
+
+} // namespace longline
