@@ -18,8 +18,10 @@ bool hasRightToLeft(const QString &text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t u = text.at(i).unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            u = QChar::surrogateToUcs4(text.at(i), text.at(++i));
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
         switch (QChar::direction(u)) {
         case QChar::DirR:
         case QChar::DirAL:

@@ -113,6 +113,12 @@ private slots:
         QTest::newRow("pre-edit in view")
             << Scene{simple, 1500, 0, 0.5, QStringLiteral("にほんご")};
         QTest::newRow("shaped marks") << Scene{marks, 1700, 40, 0.55, {}};
+        // Ordered across the whole line: drawn whole. The Phoenician letter lies beyond
+        // the Basic Multilingual Plane.
+        const QString rightToLeft = longLine(QStringLiteral("abc \u05D0\u05D1\u05D2 123 "), 3000);
+        const QString phoenician = longLine(QStringLiteral("abc \U00010900\U00010901 "), 3000);
+        QTest::newRow("right to left") << Scene{rightToLeft, 1500, 30, 0.5, {}};
+        QTest::newRow("right to left beyond the BMP") << Scene{phoenician, 1500, 30, 0.5, {}};
         QTest::newRow("short lines around")
             << Scene{QStringLiteral("first\r\n") + simple + QStringLiteral("\r\nlast\r\nmore"),
                      900,
