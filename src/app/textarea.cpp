@@ -6,6 +6,7 @@
 #include "platform/clipboard.h"
 #include "platform/colors.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -25,6 +26,10 @@ TextArea::TextArea(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setAcceptDrops(false);
+    // Fonts are measured at the screen's resolution, which is the viewport's. Asked of
+    // the viewport, Qt looks up the widget's screen for every script run of every line
+    // laid out: a tenth of a keystroke on a long line of kana and ASCII.
+    document()->documentLayout()->setPaintDevice(nullptr);
     connect(document(), &QTextDocument::contentsChange, this, &TextArea::onContentsChange);
 }
 
