@@ -1,5 +1,6 @@
 // The main text area: the widget's events, keys, input method, font and colours over a
-// document in stand-in form and the text model kept from it.
+// document in stand-in form and the text model kept from it, and the drawing of a long
+// line by its part in view.
 #include "app/textarea.h"
 
 #include "app/longline.h"
@@ -16,6 +17,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+
+#include <cmath>
 
 TextArea::TextArea(QWidget *parent)
     : QPlainTextEdit(parent), m_document(document()), m_model(m_document),
