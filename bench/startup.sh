@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up to the window shown and to the document's text drawn, Vellit against a minimal
 # Qt program, alternating the two, under Xvfb; medians of the times and of resident
-# memory. Usage: [VELLIT=other-build/vellit] bench/startup.sh [FILE] [RUNS]
+# memory, and the median of the ratios within rounds.
+# Usage: [VELLIT=other-build/vellit] bench/startup.sh [FILE] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 file=${1:-}
@@ -41,3 +42,9 @@ done
 awk -v a="$(median vellit 2)" -v b="$(median minimal 2)" -v c="$(median vellit 3)" \
     -v d="$(median minimal 3)" -v e="$(median vellit 4)" -v f="$(median minimal 4)" \
     'BEGIN { printf "ratio: shown %.2f, text drawn %.2f, memory %.2f\n", a / b, c / d, e / f }'
+# The ratio within each round, Vellit's start over the minimal program's next to it: the
+# machine's speed, which drifts over a run, is nearly the same for both starts of a round.
+paste <(grep '^vellit ' "$results") <(grep '^minimal ' "$results") |
+    awk '{ print $3 / $7 }' | sort -n |
+    awk '{ v[NR] = $1 } END { printf "ratio within rounds, text drawn: median %.2f, quartiles %.2f to %.2f\n",
+        v[int((NR + 1) / 2)], v[int((NR + 3) / 4)], v[int((3 * NR + 1) / 4)] }'
