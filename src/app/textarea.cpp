@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -41,8 +42,13 @@ void TextArea::onContentsChange(int from, int removed, int added)
     if (m_unmarking)
         return;
     if (!m_insertingModel && added > 0) {
+        // Text typed next to a stand-in takes its mark with its format, and loses it here.
+        // An input method reports its whole line changed, for a pre-edit as for a commit:
+        // only what it inserted is unmarked, never the stand-ins around it.
+        const auto [start, end] = m_inInputMethodEvent ? m_model.changedRun(from, removed, added)
+                                                       : std::pair(from, from + added);
         m_unmarking = true;
-        m_document.unmark(from, from + added);
+        m_document.unmark(start, end);
         m_unmarking = false;
     }
     chooseShaping(from, added, keepGlyphsOfLongLines(from, added));
@@ -275,6 +281,7 @@ void TextArea::inputMethodEvent(QInputMethodEvent *e)
         e->accept();
         return;
     }
+    const QScopedValueRollback taking(m_inInputMethodEvent, true);
     if (m_unshaped && longline::needsShaping(e->preeditString()))
         setShaped(true);
     const bool commits = !e->commitString().isEmpty() || e->replacementLength() != 0;

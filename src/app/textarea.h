@@ -107,7 +107,8 @@ private:
     QTextCursor m_composedOver;
     bool m_insertingModel = false; // the text being inserted is a model text, stand-ins marked
     bool m_unmarking = false;
-    bool m_unshaped = false; // the font asks for no shaping (see chooseShaping)
+    bool m_inInputMethodEvent = false; // the widget is taking an input method's event
+    bool m_unshaped = false;           // the font asks for no shaping (see chooseShaping)
     StandInDocument m_document;
     textmodel::TextModel m_model;
     QList<QKeySequence> m_reserved;

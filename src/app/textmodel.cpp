@@ -80,9 +80,7 @@ TextModel::TextModel(const DocumentReader &document)
 bool TextModel::documentChanged(int from, int removed, int added)
 {
     QString raw = m_document.rawText();
-    const bool consistent = from >= 0 && removed >= 0 && added >= 0 &&
-                            from + removed <= m_raw.size() && from + added <= raw.size() &&
-                            m_raw.size() - removed + added == raw.size();
+    const bool consistent = fits(from, removed, added, raw.size());
     if (raw == m_raw) {
         // The same characters: a change of formats, or a stand-in typed over by its very
         // glyph, which the text then holds as itself.
@@ -97,6 +95,35 @@ bool TextModel::documentChanged(int from, int removed, int added)
         m_valid = false;
     m_raw = std::move(raw);
     return true;
+}
+
+bool TextModel::fits(int from, int removed, int added, qsizetype rawSize) const
+{
+    return from >= 0 && removed >= 0 && added >= 0 && from + removed <= m_raw.size() &&
+           from + added <= rawSize && m_raw.size() - removed + added == rawSize;
+}
+
+std::pair<int, int> TextModel::changedRun(int from, int removed, int added) const
+{
+    const QString raw = m_document.rawText();
+    // A whole line reported counts its line break, one past the end of the last line.
+    const int overrun = qMax(0, from + added - int(raw.size()));
+    if (from + removed - overrun == m_raw.size() && overrun <= qMin(removed, added)) {
+        removed -= overrun;
+        added -= overrun;
+    }
+    if (!fits(from, removed, added, raw.size()))
+        return {from, from + added};
+    const QStringView before = QStringView(m_raw).mid(from, removed);
+    const QStringView after = QStringView(raw).mid(from, added);
+    qsizetype head = 0;
+    while (head < before.size() && head < after.size() && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < before.size() - head && tail < after.size() - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    return {from + int(head), from + added - int(tail)};
 }
 
 bool TextModel::replaceRun(int from, int removed, int added)

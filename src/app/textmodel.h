@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 namespace textmodel {
 
 /// A run of the document form: plain text ("\n" between blocks), or stand-in glyphs
@@ -63,7 +65,15 @@ public:
     /// be followed.
     const QString &text() const;
 
+    /// For a change the document is about to report (see documentChanged): its positions
+    /// [first, second) that hold other characters than before, the reported run less
+    /// what begins and ends it unchanged. An input method reports its whole line as
+    /// changed when it shows a pre-edit, of which the document holds nothing, or commits.
+    std::pair<int, int> changedRun(int from, int removed, int added) const;
+
 private:
+    /// Whether the change fits the raw text as it was and rawSize as it is now.
+    bool fits(int from, int removed, int added, qsizetype rawSize) const;
     /// Replaces the model's run for the change with the document's; false when it was
     /// already the same.
     bool replaceRun(int from, int removed, int added);

@@ -170,6 +170,36 @@ private slots:
         QCOMPARE(area.text(), QStringLiteral("x日本"));
     }
 
+    void inputMethodKeepsTheStandInsOfItsLine()
+    {
+        // A pre-edit and a commit are reported as a change of the whole line: the
+        // stand-ins in it stay what they stand for, and what is committed right after one
+        // is what was committed.
+        TextArea area;
+        area.show();
+        const QString text = QStringLiteral("a\rb\n\u0000c\r\nd");
+        area.setText(text);
+        area.setSelStart(2);
+        QInputMethodEvent compose(QStringLiteral("に"), {});
+        QApplication::sendEvent(&area, &compose);
+        QInputMethodEvent cancel;
+        QApplication::sendEvent(&area, &cancel);
+        QCOMPARE(area.text(), text);
+        QApplication::sendEvent(&area, &compose);
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("x"));
+        QApplication::sendEvent(&area, &commit);
+        QCOMPARE(area.text(), QStringLiteral("a\rxb\n\u0000c\r\nd"));
+        QCOMPARE(area.text(), readAfresh(area));
+        // The last line is reported with a line break past the end of the text.
+        area.setText(QStringLiteral("a\rb"));
+        area.setSelStart(3);
+        QApplication::sendEvent(&area, &compose);
+        QApplication::sendEvent(&area, &cancel);
+        QCOMPARE(area.text(), QStringLiteral("a\rb"));
+        QCOMPARE(readAfresh(area), QStringLiteral("a\rb"));
+    }
+
     void composingOverASelectionKeepsItUntilTheCommit()
     {
         TextArea area;

@@ -87,6 +87,53 @@ private slots:
         QVERIFY(!model.documentChanged(0, 1, 1));
     }
 
+    void changedRunLeavesOutWhatStayedTheSame_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        // An input method's whole line reported for a pre-edit: nothing changed.
+        QTest::newRow("line reported, nothing changed") << "ab\u240Dcd" << 0 << 5 << "" << 5 << 5;
+        // A commit inside the line reported whole: only the committed characters.
+        QTest::newRow("commit in a reported line") << "ab\u240Dcd" << 0 << 5 << "日本" << 3 << 5;
+        QTest::newRow("typed, reported exactly") << "abcd" << 2 << 0 << "x" << 2 << 3;
+        // A run that repeats its neighbours is still seen at its place, as far as it can be.
+        QTest::newRow("repeats a neighbour") << "aab" << 0 << 3 << "a" << 2 << 3;
+    }
+
+    void changedRunLeavesOutWhatStayedTheSame()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, from);
+        QFETCH(int, removed);
+        QFETCH(QString, inserted);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        FakeDocument document;
+        textmodel::TextModel model(document);
+        document.replace(0, 0, before, 0);
+        QVERIFY(model.documentChanged(0, 0, int(before.size())));
+        // The reported run is replaced by itself with the inserted text put in after its
+        // first start - from characters.
+        QString after = before.mid(from, removed);
+        after.insert(start - from, inserted);
+        document.replace(from, removed, after, 0);
+        const auto run = model.changedRun(from, removed, int(after.size()));
+        QCOMPARE(run.first, start);
+        QCOMPARE(run.second, end);
+        // A whole last line reported with its line break, one past the end.
+        const auto past = model.changedRun(from, removed + 1, int(after.size()) + 1);
+        QCOMPARE(past.first, start);
+        QCOMPARE(past.second, end);
+        // A report that does not fit the text is taken whole.
+        const auto unfit = model.changedRun(from + 100, removed, 1);
+        QCOMPARE(unfit.first, from + 100);
+        QCOMPARE(unfit.second, from + 101);
+    }
+
     void notificationItCannotFollowMeansAFreshRead()
     {
         FakeDocument document;
