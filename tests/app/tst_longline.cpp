@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
@@ -125,6 +126,29 @@ private slots:
                      0,
                      0.3,
                      {}};
+        // Scenes drawn at random from pieces that meet at the edges of the view in every
+        // way: runs of scripts, wide and narrow, tabs, stand-ins, combining marks (which
+        // keep the line shaped) and spaces; a fixed seed, so that a failure comes back.
+        const QStringList pieces = {
+            QStringLiteral("a"),        QStringLiteral("Wj"),     QStringLiteral("あ"),
+            QStringLiteral("漢字"),     QStringLiteral("\t"),     QStringLiteral("\r"),
+            QStringLiteral(" "),        QStringLiteral("ｱｲ"),     QStringLiteral("ー"),
+            QStringLiteral("か\u3099"), QStringLiteral("e\u0301")};
+        const QStringList preedits = {QString(), QStringLiteral("にほん"), QStringLiteral("x")};
+        QRandomGenerator random(20261209);
+        for (int n = 0; n < 16; ++n) {
+            QString line;
+            const int length = random.bounded(1200, 4000);
+            // Half the scenes have no marks: they are laid out unshaped.
+            const int kinds = int(pieces.size()) - (n % 2 ? 0 : 2);
+            while (line.size() < length)
+                line += pieces.at(random.bounded(kinds));
+            const int caret = random.bounded(int(line.size()));
+            const int selected = random.bounded(200);
+            QTest::addRow("random %d", n)
+                << Scene{line, caret, selected, random.bounded(1.0),
+                         preedits.at(random.bounded(int(preedits.size())))};
+        }
     }
 
     void drawsWhatTheWholeLineDraws()
