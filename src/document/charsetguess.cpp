@@ -30,9 +30,16 @@ bool isVoiceable(char16_t c)
     return c == 0xFF73 || (c >= 0xFF76 && c <= 0xFF84) || (c >= 0xFF8A && c <= 0xFF8E);
 }
 
-// Half-width katakana: letters count, a sound mark after a kana that takes it counts
-// more, one after anything else counts against; the half-width punctuation ｡｢｣､･ is
-// what EUC-JP's kana rows read as in Shift-JIS, so it counts nothing.
+bool isHalfWidthKana(const QString &text, qsizetype i)
+{
+    return i >= 0 && i < text.size() && text.at(i).unicode() >= 0xFF66 &&
+           text.at(i).unicode() <= 0xFF9F;
+}
+
+// Half-width katakana: letters count beside another, a sound mark after a kana that
+// takes it counts more, one after anything else counts against, and so does a letter
+// alone, as EUC-JP's bytes spell between the half-width punctuation ｡｢｣､･ that its kana
+// and symbol rows read as in Shift-JIS; that punctuation counts nothing.
 int halfWidthWeight(const QString &text, qsizetype i)
 {
     const char16_t c = text.at(i).unicode();
@@ -44,7 +51,8 @@ int halfWidthWeight(const QString &text, qsizetype i)
             c == 0xFF9E ? isVoiceable(before) : (before >= 0xFF8A && before <= 0xFF8E);
         return takes ? kLetterInWord : kLetterAlone;
     }
-    return kHalfWidthKana;
+    return isHalfWidthKana(text, i - 1) || isHalfWidthKana(text, i + 1) ? kHalfWidthKana
+                                                                        : kLetterAlone;
 }
 
 // How a character reads by where code page 932 has it: kana and the common kanji count

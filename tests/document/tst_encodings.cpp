@@ -263,7 +263,9 @@ private slots:
                                  "テスト", "日本", "漢字かな"})
             QTest::newRow(qPrintable(QStringLiteral("Shift_JIS ") + QString::fromUtf8(text)))
                 << QString::fromUtf8(text) << int(Charset::ShiftJis);
-        for (const char *text : {"テスト", "日本", "漢字かな", "ー"})
+        // The last: its bytes spell, in Shift-JIS, half-width letters alone between
+        // half-width punctuation.
+        for (const char *text : {"テスト", "日本", "漢字かな", "ー", "の（注）」」」」"})
             QTest::newRow(qPrintable(QStringLiteral("EUC-JP ") + QString::fromUtf8(text)))
                 << QString::fromUtf8(text) << int(Charset::EucJp);
     }
