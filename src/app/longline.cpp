@@ -153,7 +153,9 @@ bool needsShaping(QStringView text)
 
 bool canDrawInView(const QTextBlock &block)
 {
-    return block.layout()->lineCount() == 1 && !hasRightToLeft(layoutText(block));
+    const QTextLayout *layout = block.layout();
+    return layout->lineCount() == 1 && !hasRightToLeft(block.text()) &&
+           !hasRightToLeft(layout->preeditAreaText());
 }
 
 void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offset, qreal left,
