@@ -50,6 +50,11 @@ if readelf -S "$work/root/usr/libexec/vellit/vellit" | grep -q '\.debug_info'; t
     echo "FAIL: the program is not stripped"
     exit 1
 fi
+# The installed program searches the system's library directories alone.
+if readelf -d "$work/root/usr/libexec/vellit/vellit" | grep -qE '\((RPATH|RUNPATH)\)'; then
+    echo "FAIL: the program sets its own library search path"
+    exit 1
+fi
 echo "package size: $(stat -c %s "$deb") bytes"
 # A maintainer's check: lintian reports no error and no warning (informational tags
 # may stay).
