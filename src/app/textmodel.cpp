@@ -45,19 +45,24 @@ QList<Segment> documentSegments(const QString &model)
 {
     QList<Segment> segments;
     QString plain;
-    plain.reserve(model.size());
     const qsizetype n = model.size();
+    // Plain characters are copied a run at a time, up to the next CR LF or stand-in.
+    qsizetype runStart = 0;
+    const auto endRun = [&](qsizetype at) {
+        plain.append(QStringView(model).sliced(runStart, at - runStart));
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = model.at(i).unicode();
         if (c == kCr && i + 1 < n && model.at(i + 1).unicode() == kLf) {
+            endRun(i);
             plain.append(QChar(kLf));
-            ++i;
+            runStart = ++i + 1;
             continue;
         }
-        if (!needsStandIn(model, i)) {
-            plain.append(QChar(c));
+        if (!needsStandIn(model, i))
             continue;
-        }
+        endRun(i);
+        runStart = i + 1;
         if (!plain.isEmpty()) {
             segments.append({plain, false, 0});
             plain.clear();
@@ -67,6 +72,7 @@ QList<Segment> documentSegments(const QString &model)
         else
             segments.append({QString(standInGlyph(c)), true, c});
     }
+    endRun(n);
     if (!plain.isEmpty())
         segments.append({plain, false, 0});
     return segments;
