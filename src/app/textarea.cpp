@@ -4,6 +4,7 @@
 #include "app/textarea.h"
 
 #include "app/longline.h"
+#include "app/textareaaccessible.h"
 #include "platform/clipboard.h"
 #include "platform/colors.h"
 
@@ -35,6 +36,7 @@ TextArea::TextArea(QWidget *parent)
     // laid out: a tenth of a keystroke on a long line of kana and ASCII.
     document()->documentLayout()->setPaintDevice(nullptr);
     connect(document(), &QTextDocument::contentsChange, this, &TextArea::onContentsChange);
+    TextAreaAccessible::install();
 }
 
 void TextArea::onContentsChange(int from, int removed, int added)

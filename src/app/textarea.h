@@ -56,6 +56,14 @@ public:
     void setReservedShortcuts(const QList<QKeySequence> &keys);
     void setAcceptFileDrops(bool accept) { setAcceptDrops(accept); }
 
+    /// Where the character at a document position stands, in viewport coordinates: the
+    /// line's top and height, from its left edge to the next character's (a space's
+    /// width at a line's end). Empty for a position outside the text.
+    QRect characterRect(int position) const;
+    /// The document position of the character under a viewport point, or -1 where
+    /// there is none (beside a line's end, below the last line).
+    int characterAt(const QPoint &point) const;
+
     /// Says the area takes no input-method text while it is read-only.
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 

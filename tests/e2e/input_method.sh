@@ -55,9 +55,10 @@ MOZC
 cp "$vellit" "$work/prog/vellit"
 # The user runs it from a folder of its own: the source tree may not be readable to it.
 cp "$(dirname "$0")/atspi.py" "$work/prog/atspi.py"
-# Everything below happens at the end of a long line: 3000 characters of ASCII and kana
-# (4500 bytes in Shift-JIS) before the "x", so that the view is scrolled far to the right.
-python3 -c 'import sys; sys.stdout.buffer.write(("abcあいう" * 500 + "x\r\n").encode("cp932"))' \
+# Everything below happens at the end of a long second line: 3000 characters of ASCII and
+# kana (4500 bytes in Shift-JIS) before the "x", so that the view is scrolled far to the
+# right, and below a first line, so that the caret's line is not the first.
+python3 -c 'import sys; sys.stdout.buffer.write(("top\r\n" + "abcあいう" * 500 + "x\r\n").encode("cp932"))' \
     >"$work/prog/doc.txt"
 chown -R 65534:65534 "$work/home" "$work/run" "$work/prog"
 chmod 700 "$work/run"
@@ -117,8 +118,8 @@ ibus)
     ;;
 esac
 
-# The backup after the long line's first 4500 bytes.
-backup() { tail -c +4501 "$work/prog/backup.txt" | od -An -c | tr -s ' \n' ' '; }
+# The backup after the first line and the long line's first 4500 bytes.
+backup() { tail -c +4506 "$work/prog/backup.txt" | od -An -c | tr -s ' \n' ' '; }
 backup_is() { [ "$(backup)" = "$1" ]; }
 expect_backup() { # expected od -c form, what
     wait_until backup_is "$1" >/dev/null && return 0
@@ -144,14 +145,14 @@ xdotool key shift+Left shift+Left shift+Left
 # method's pre-edit and its cancel have reached the text area.
 caret() { as_nobody /usr/bin/python3 "$work/prog/atspi.py" caret '本文'; }
 caret_is() { [ "$(caret)" = "$1" ]; }
-wait_until caret_is "3003 3003-3006" || { echo "FAIL: selection before composing: $(caret)"; exit 1; }
+wait_until caret_is "3007 3007-3010" || { echo "FAIL: selection before composing: $(caret)"; exit 1; }
 ime_on
 xdotool type --delay 80 de
 # Composing over a selection: the caret stands at its start while the text keeps it.
-wait_until caret_is "3003 " || { echo "FAIL: no pre-edit at the selection's start: $(caret)"; exit 1; }
+wait_until caret_is "3007 " || { echo "FAIL: no pre-edit at the selection's start: $(caret)"; exit 1; }
 expect_backup " a b c d e f \r \n " "pre-edit over a selection"
 xdotool key Escape
-wait_until caret_is "3003 3003-3006" || { echo "FAIL: selection not back after a cancel: $(caret)"; exit 1; }
+wait_until caret_is "3007 3007-3010" || { echo "FAIL: selection not back after a cancel: $(caret)"; exit 1; }
 expect_backup " a b c d e f \r \n " "cancelled composition"
 xdotool type --delay 80 de
 xdotool key Return

@@ -1,0 +1,198 @@
+// The text area through its accessibility interface: where its characters stand on the
+// screen, which character is under a point, its lines read, and edits by assistive
+// technology made as typing makes them.
+#include "app/textarea.h"
+
+#include <QAccessible>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+
+// Short lines of ASCII, kana and kanji, one with a tab and a lone CR, one long line.
+QString sampleText()
+{
+    QStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines << QStringLiteral("%1 行目 abc かなカナ漢字").arg(i);
+    lines[12] = QStringLiteral("tab\there\rlone CR");
+    lines[20] = QString(QStringLiteral("あいうabc")).repeated(300);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QAccessibleTextInterface *textOf(TextArea &area)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&area);
+    return iface ? iface->textInterface() : nullptr;
+}
+
+// The caret's rectangle at a document position, on the screen: how the widget itself
+// places the caret, against which the character's place is checked.
+QRect caretAt(const TextArea &area, int position)
+{
+    QTextCursor cursor(area.document());
+    cursor.setPosition(position);
+    const QRect r = area.cursorRect(cursor);
+    return {area.viewport()->mapToGlobal(r.topLeft()), r.size()};
+}
+
+struct Shown
+{
+    TextArea area;
+    Shown()
+    {
+        area.setText(sampleText());
+        area.resize(420, 240);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+    }
+};
+
+} // namespace
+
+class TestTextAreaAccessible : public QObject
+{
+    Q_OBJECT
+private slots:
+    void charactersStandWhereTheCaretDoes_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("topLine");
+        QTest::addColumn<int>("scrolledRight");
+        QTest::newRow("first line") << 0 << 3 << 0 << 0;
+        QTest::newRow("a line below") << 6 << 5 << 0 << 0;
+        QTest::newRow("scrolled down") << 14 << 8 << 10 << 0;
+        QTest::newRow("after a tab and a stand-in") << 12 << 10 << 8 << 0;
+        QTest::newRow("scrolled down and right") << 13 << 10 << 9 << 40;
+        QTest::newRow("far into a long line") << 20 << 700 << 16 << 0;
+    }
+
+    void charactersStandWhereTheCaretDoes()
+    {
+        QFETCH(int, line);
+        QFETCH(int, column);
+        QFETCH(int, topLine);
+        QFETCH(int, scrolledRight);
+        Shown shown;
+        TextArea &area = shown.area;
+        const int position = area.document()->findBlockByNumber(line).position() + column;
+        area.verticalScrollBar()->setValue(topLine);
+        // A far column is scrolled to through the caret, as a user would reach it.
+        if (column > 100) {
+            QTextCursor cursor(area.document());
+            cursor.setPosition(position);
+            area.setTextCursor(cursor);
+        }
+        area.horizontalScrollBar()->setValue(area.horizontalScrollBar()->value() + scrolledRight);
+        QAccessibleTextInterface *text = textOf(area);
+        QVERIFY(text);
+        const QRect box = text->characterRect(position);
+        const QRect caret = caretAt(area, position);
+        const QRect next = caretAt(area, position + 1);
+        QVERIFY2(area.viewport()->rect().contains(area.viewport()->mapFromGlobal(caret.center())),
+                 "the character is in view");
+        QVERIFY(qAbs(box.left() - caret.left()) <= 1);
+        QCOMPARE(box.top(), caret.top());
+        QCOMPARE(box.height(), caret.height());
+        QVERIFY(qAbs(box.right() + 1 - next.left()) <= 1);
+        // The character under the box's middle is this one.
+        QCOMPARE(text->offsetAtPoint(box.center()), position);
+    }
+
+    void noCharacterBesideALineEndOrBelowTheText()
+    {
+        Shown shown;
+        TextArea &area = shown.area;
+        QAccessibleTextInterface *text = textOf(area);
+        QVERIFY(text);
+        const QTextBlock block = area.document()->findBlockByNumber(2);
+        const QRect lineEnd = text->characterRect(block.position() + block.length() - 1);
+        QVERIFY(!lineEnd.isEmpty());
+        QCOMPARE(text->offsetAtPoint(lineEnd.center()), block.position() + block.length() - 1);
+        QCOMPARE(text->offsetAtPoint(lineEnd.center() + QPoint(lineEnd.width() * 3, 0)), -1);
+        area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+        const QPoint belowText =
+            area.viewport()->mapToGlobal(area.viewport()->rect().bottomLeft() - QPoint(-4, 2));
+        QCOMPARE(text->offsetAtPoint(belowText), -1);
+        QVERIFY(text->characterRect(area.document()->characterCount() + 5).isEmpty());
+    }
+
+    void scrollingToATextBringsItIntoView()
+    {
+        Shown shown;
+        TextArea &area = shown.area;
+        QAccessibleTextInterface *text = textOf(area);
+        QVERIFY(text);
+        const int position = area.document()->findBlockByNumber(20).position() + 900;
+        QVERIFY(!area.viewport()->rect().contains(area.characterRect(position)));
+        text->scrollToSubstring(position, position + 3);
+        QVERIFY(area.viewport()->rect().contains(area.characterRect(position)));
+        QCOMPARE(area.textCursor().position(), 0);
+    }
+
+    void linesAreReadAroundAnOffset()
+    {
+        Shown shown;
+        TextArea &area = shown.area;
+        QAccessibleTextInterface *text = textOf(area);
+        QVERIFY(text);
+        const int third = area.document()->findBlockByNumber(2).position();
+        int start = -1;
+        int end = -1;
+        QCOMPARE(text->textAtOffset(third + 4, QAccessible::LineBoundary, &start, &end),
+                 QStringLiteral("2 行目 abc かなカナ漢字"));
+        QCOMPARE(start, third);
+        QCOMPARE(text->textBeforeOffset(third + 4, QAccessible::LineBoundary, &start, &end),
+                 QStringLiteral("1 行目 abc かなカナ漢字"));
+        QCOMPARE(text->textAfterOffset(third + 4, QAccessible::LineBoundary, &start, &end),
+                 QStringLiteral("3 行目 abc かなカナ漢字"));
+        QCOMPARE(text->textBeforeOffset(2, QAccessible::LineBoundary, &start, &end), QString());
+        QCOMPARE(text->text(third, third + 1), QStringLiteral("2"));
+    }
+
+    void editsAreMadeAsTyping()
+    {
+        TextArea area;
+        area.setText(QStringLiteral("a\rb\r\nc"));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&area);
+        QVERIFY(iface && iface->editableTextInterface());
+        QSignalSpy changed(&area, &TextArea::changed);
+        // After the lone CR's stand-in: the CR stays a CR, the line end is the text's.
+        iface->editableTextInterface()->insertText(2, QStringLiteral("x\ny"));
+        QCOMPARE(area.text(), QStringLiteral("a\rx\r\nyb\r\nc"));
+        QVERIFY(changed.count() > 0);
+        QCOMPARE(area.textCursor().position(), 5);
+        iface->editableTextInterface()->replaceText(0, 1, QStringLiteral("A"));
+        QCOMPARE(area.text(), QStringLiteral("A\rx\r\nyb\r\nc"));
+        iface->editableTextInterface()->deleteText(3, 100);
+        QCOMPARE(area.text(), QStringLiteral("A\rx"));
+        // A line end sent as CR LF is one line end.
+        iface->editableTextInterface()->insertText(3, QStringLiteral("p\r\nq"));
+        QCOMPARE(area.text(), QStringLiteral("A\rxp\r\nq"));
+        QVERIFY(iface->state().editable);
+    }
+
+    void viewingModeRefusesEdits()
+    {
+        TextArea area;
+        area.setText(QStringLiteral("keep\r\nthis"));
+        area.setLocked(true);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&area);
+        QVERIFY(iface && iface->editableTextInterface());
+        QSignalSpy changed(&area, &TextArea::changed);
+        iface->editableTextInterface()->insertText(0, QStringLiteral("x"));
+        iface->editableTextInterface()->deleteText(0, 4);
+        iface->editableTextInterface()->replaceText(0, 4, QStringLiteral("y"));
+        iface->setText(QAccessible::Value, QStringLiteral("z"));
+        QCOMPARE(area.text(), QStringLiteral("keep\r\nthis"));
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(iface->state().readOnly);
+        QVERIFY(!iface->state().editable);
+    }
+};
+
+QTEST_MAIN(TestTextAreaAccessible)
+#include "tst_textareaaccessible.moc"
