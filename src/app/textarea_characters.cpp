@@ -15,9 +15,9 @@ QRect TextArea::characterRect(int position) const
     const QPointF origin = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
     const QTextLayout *layout = block.layout();
     int inLayout = position - block.position();
-    // A pre-edit stands in the line before the characters after it.
+    // A pre-edit stands in the line before the character at its place and those after.
     if (const int preedit = layout->preeditAreaPosition();
-        !layout->preeditAreaText().isEmpty() && inLayout > preedit)
+        !layout->preeditAreaText().isEmpty() && inLayout >= preedit)
         inLayout += layout->preeditAreaText().size();
     const QTextLine line = layout->lineForTextPosition(inLayout);
     if (!line.isValid())

@@ -4,6 +4,7 @@
 #include "app/textarea.h"
 
 #include <QAccessible>
+#include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -100,6 +101,32 @@ private slots:
         QVERIFY(qAbs(box.right() + 1 - next.left()) <= 1);
         // The character under the box's middle is this one.
         QCOMPARE(text->offsetAtPoint(box.center()), position);
+    }
+
+    void charactersStandAfterAPreedit()
+    {
+        Shown shown;
+        TextArea &area = shown.area;
+        area.setFocus();
+        const QTextBlock block = area.document()->findBlockByNumber(3);
+        const int position = block.position() + 4;
+        QTextCursor cursor(area.document());
+        cursor.setPosition(position);
+        area.setTextCursor(cursor);
+        QInputMethodEvent preedit(QStringLiteral("にほんご"), {});
+        QCoreApplication::sendEvent(&area, &preedit);
+        QCOMPARE(block.layout()->preeditAreaText(), QStringLiteral("にほんご"));
+        QAccessibleTextInterface *text = textOf(area);
+        QVERIFY(text);
+        // The character at the pre-edit's place is drawn after the pre-edit's four.
+        // The line holds the pre-edit from column 4 on; the caret placed before it is
+        // where the widget draws column 3.
+        const QTextLine line = block.layout()->lineAt(0);
+        const int afterPreedit =
+            caretAt(area, position - 1).left() + qRound(line.cursorToX(8) - line.cursorToX(3));
+        QVERIFY(qAbs(text->characterRect(position).left() - afterPreedit) <= 1);
+        QVERIFY(qAbs(text->characterRect(position - 1).left() -
+                     caretAt(area, position - 1).left()) <= 1);
     }
 
     void noCharacterBesideALineEndOrBelowTheText()
