@@ -196,9 +196,11 @@ private slots:
         QCOMPARE(area.text(), QStringLiteral("A\rx\r\nyb\r\nc"));
         iface->editableTextInterface()->deleteText(3, 100);
         QCOMPARE(area.text(), QStringLiteral("A\rx"));
-        // A line end sent as CR LF is one line end.
+        // A line end sent as CR LF is one line end; a lone CR stays one, as in a paste.
         iface->editableTextInterface()->insertText(3, QStringLiteral("p\r\nq"));
         QCOMPARE(area.text(), QStringLiteral("A\rxp\r\nq"));
+        iface->editableTextInterface()->insertText(3, QStringLiteral("r\rs"));
+        QCOMPARE(area.text(), QStringLiteral("A\rxr\rsp\r\nq"));
         QVERIFY(iface->state().editable);
     }
 
