@@ -10,6 +10,8 @@ Usage: atspi.py COMMAND [ARGS]
   caret NAME [NAME ...]     print the caret offset and the selections of that text node
   extents NAME [NAME ...]   print x y width height, on the screen, of the character before
                             the caret of that text node
+  at X Y NAME [NAME ...]    print the offset of the character of that text node under
+                            the screen point X,Y (-1 for none)
 """
 import sys
 import time
@@ -97,6 +99,9 @@ def main():
         box = node.get_character_extents(max(0, node.get_caret_offset() - 1),
                                          Atspi.CoordType.SCREEN)
         print(box.x, box.y, box.width, box.height)
+    elif command == "at":
+        node = find_path(args[2:])
+        print(node.get_offset_at_point(int(args[0]), int(args[1]), Atspi.CoordType.SCREEN))
     else:
         sys.exit(__doc__)
 

@@ -170,6 +170,11 @@ expect_backup " a b c 202 305 223 372 226 { 214 352 \r \n " "converted 日本語
 # The candidate window opens within a line of the caret: its top edge no further than
 # one line below the line's bottom (or its bottom edge a line above the line's top).
 read -r cx cy cw ch < <(as_nobody /usr/bin/python3 "$work/prog/atspi.py" extents '本文')
+# That character is the one found under its middle, as a screen reader's mouse review asks.
+under=$(as_nobody /usr/bin/python3 "$work/prog/atspi.py" at $((cx + cw / 2)) $((cy + ch / 2)) '本文')
+read -r offset _ < <(caret)
+[ "$under" = $((offset - 1)) ] ||
+    { echo "FAIL: under the character before the caret ($((offset - 1))): $under"; exit 1; }
 xdotool type --delay 80 kanji
 sleep 0.3
 xdotool key space
