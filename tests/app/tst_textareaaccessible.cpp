@@ -180,6 +180,38 @@ private slots:
         QCOMPARE(text->text(third, third + 1), QStringLiteral("2"));
     }
 
+    void attributesGiveTheRunOfAnOffset()
+    {
+        TextArea area;
+        area.setFontFace(QStringLiteral("DejaVu Sans"), 12, true, false);
+        area.setText(QStringLiteral("ab\r\rcd"));
+        QAccessibleTextInterface *text = textOf(area);
+        QVERIFY(text);
+        int start = -1;
+        int end = -1;
+        const QString plain = text->attributes(0, &start, &end);
+        QVERIFY2(plain.contains(QStringLiteral("font-family:\"DejaVu Sans\";")), qPrintable(plain));
+        QVERIFY2(plain.contains(QStringLiteral("font-size:12pt;")), qPrintable(plain));
+        QVERIFY2(plain.contains(QStringLiteral("font-weight:bold;")), qPrintable(plain));
+        QCOMPARE(start, 0);
+        QCOMPARE(end, 2);
+        // The two lone CRs are one run of stand-ins, drawn in the placeholder colour.
+        const QString standIn = text->attributes(3, &start, &end);
+        QCOMPARE(start, 2);
+        QCOMPARE(end, 4);
+        const QColor placeholder = area.palette().color(QPalette::PlaceholderText);
+        QVERIFY2(standIn.contains(QStringLiteral("color:rgb(%1,%2,%3);")
+                                      .arg(placeholder.red())
+                                      .arg(placeholder.green())
+                                      .arg(placeholder.blue())),
+                 qPrintable(standIn));
+        // At the text's end, the last character answers; beyond it, nothing.
+        text->attributes(-1, &start, &end);
+        QCOMPARE(end, 6);
+        QVERIFY(text->attributes(99, &start, &end).isEmpty());
+        QCOMPARE(start, -1);
+    }
+
     void editsAreMadeAsTyping()
     {
         TextArea area;
