@@ -125,11 +125,7 @@ void TextAreaAccessible::setSelection(int selectionIndex, int startOffset, int e
 {
     if (selectionIndex != 0)
         return;
-    QTextCursor cursor = area()->textCursor();
-    const int count = characterCount();
-    cursor.setPosition(qBound(0, startOffset, count));
-    cursor.setPosition(qBound(0, endOffset, count), QTextCursor::KeepAnchor);
-    area()->setTextCursor(cursor);
+    area()->setTextCursor(spanning(startOffset, endOffset));
 }
 
 int TextAreaAccessible::cursorPosition() const
@@ -139,47 +135,35 @@ int TextAreaAccessible::cursorPosition() const
 
 void TextAreaAccessible::setCursorPosition(int position)
 {
-    QTextCursor cursor = area()->textCursor();
-    cursor.setPosition(qBound(0, position, characterCount()));
-    area()->setTextCursor(cursor);
+    area()->setTextCursor(spanning(position, position));
 }
 
 QString TextAreaAccessible::text(int startOffset, int endOffset) const
 {
-    const int count = characterCount();
-    QTextCursor cursor(area()->document());
-    cursor.setPosition(qBound(0, startOffset, count));
-    cursor.setPosition(qBound(0, endOffset, count), QTextCursor::KeepAnchor);
-    return cursor.selectedText().replace(QChar(QChar::ParagraphSeparator), u'\n');
+    return spanning(startOffset, endOffset)
+        .selectedText()
+        .replace(QChar(QChar::ParagraphSeparator), u'\n');
 }
 
 QString TextAreaAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                              int *startOffset, int *endOffset) const
 {
-    QTextCursor cursor(area()->document());
-    cursor.setPosition(qBound(0, offset, characterCount()));
-    const auto at = QAccessible::qAccessibleTextBoundaryHelper(cursor, boundaryType);
-    cursor.setPosition(qMax(0, at.first - 1));
-    const auto before = QAccessible::qAccessibleTextBoundaryHelper(cursor, boundaryType);
+    const auto at = boundaryAt(offset, boundaryType);
     // At the text's start nothing stands before.
-    *startOffset = at.first == 0 ? 0 : before.first;
-    *endOffset = at.first == 0 ? 0 : before.second;
-    return text(*startOffset, *endOffset);
+    const auto before = at.first == 0 ? std::pair(0, 0) : boundaryAt(at.first - 1, boundaryType);
+    *startOffset = before.first;
+    *endOffset = before.second;
+    return text(before.first, before.second);
 }
 
 QString TextAreaAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                             int *startOffset, int *endOffset) const
 {
-    QTextCursor cursor(area()->document());
-    cursor.setPosition(qBound(0, offset, characterCount()));
-    const auto at = QAccessible::qAccessibleTextBoundaryHelper(cursor, boundaryType);
-    cursor.setPosition(qMin(at.second, characterCount()));
-    auto after = QAccessible::qAccessibleTextBoundaryHelper(cursor, boundaryType);
+    const auto at = boundaryAt(offset, boundaryType);
+    auto after = boundaryAt(at.second, boundaryType);
     // A line ends before its line break: the next line starts one further.
-    if (after.first == at.first && at.second < characterCount()) {
-        cursor.setPosition(at.second + 1);
-        after = QAccessible::qAccessibleTextBoundaryHelper(cursor, boundaryType);
-    }
+    if (after.first == at.first && at.second < characterCount())
+        after = boundaryAt(at.second + 1, boundaryType);
     *startOffset = after.first;
     *endOffset = after.second;
     return text(after.first, after.second);
@@ -188,9 +172,7 @@ QString TextAreaAccessible::textAfterOffset(int offset, QAccessible::TextBoundar
 QString TextAreaAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                          int *startOffset, int *endOffset) const
 {
-    QTextCursor cursor(area()->document());
-    cursor.setPosition(qBound(0, offset, characterCount()));
-    const auto at = QAccessible::qAccessibleTextBoundaryHelper(cursor, boundaryType);
+    const auto at = boundaryAt(offset, boundaryType);
     *startOffset = at.first;
     *endOffset = at.second;
     return text(at.first, at.second);
@@ -292,10 +274,24 @@ void TextAreaAccessible::edit(int startOffset, int endOffset, const QString &tex
     if (area()->isReadOnly())
         return;
     // As typed or pasted: the line ends become the text's, the caret ends after it.
+    area()->setTextCursor(spanning(startOffset, endOffset));
+    area()->setSelText(platform::clipboardToEditor(text));
+}
+
+QTextCursor TextAreaAccessible::spanning(int startOffset, int endOffset) const
+{
+    // Offsets from outside may lie beyond the text: a cursor set there would stay put.
     const int count = characterCount();
-    QTextCursor cursor = area()->textCursor();
+    QTextCursor cursor(area()->document());
     cursor.setPosition(qBound(0, startOffset, count));
     cursor.setPosition(qBound(0, endOffset, count), QTextCursor::KeepAnchor);
-    area()->setTextCursor(cursor);
-    area()->setSelText(platform::clipboardToEditor(text));
+    return cursor;
+}
+
+std::pair<int, int> TextAreaAccessible::boundaryAt(int offset,
+                                                   QAccessible::TextBoundaryType boundaryType) const
+{
+    const QPair<int, int> at =
+        QAccessible::qAccessibleTextBoundaryHelper(spanning(offset, offset), boundaryType);
+    return {at.first, at.second};
 }

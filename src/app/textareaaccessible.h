@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QAccessibleWidget>
+#include <QTextCursor>
+
+#include <utility>
 
 class TextArea;
 
@@ -47,6 +50,10 @@ public:
 
 private:
     TextArea *area() const;
+    /// A cursor over [startOffset, endOffset), both brought within the text.
+    QTextCursor spanning(int startOffset, int endOffset) const;
+    /// The unit of the given kind (character, word, line, …) that holds offset.
+    std::pair<int, int> boundaryAt(int offset, QAccessible::TextBoundaryType boundaryType) const;
     /// Replaces a range as typing would; nothing while the area is read-only.
     void edit(int startOffset, int endOffset, const QString &text);
 };
