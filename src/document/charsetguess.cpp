@@ -42,9 +42,9 @@ bool isHalfWidthKana(const QString &text, qsizetype i)
 // and symbol rows read as in Shift-JIS; that punctuation counts nothing.
 int halfWidthWeight(const QString &text, qsizetype i)
 {
-    const char16_t c = text.at(i).unicode();
-    if (c <= 0xFF65)
+    if (!isHalfWidthKana(text, i)) // the punctuation
         return 0;
+    const char16_t c = text.at(i).unicode();
     if (c == 0xFF9E || c == 0xFF9F) {
         const char16_t before = i > 0 ? text.at(i - 1).unicode() : 0;
         const bool takes =
