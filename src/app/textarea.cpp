@@ -4,6 +4,7 @@
 #include "app/textarea.h"
 
 #include "app/longline.h"
+#include "app/steadyscrollbar.h"
 #include "app/textareaaccessible.h"
 #include "platform/clipboard.h"
 #include "platform/colors.h"
@@ -30,6 +31,12 @@ TextArea::TextArea(QWidget *parent)
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBar(new SteadyScrollBar(Qt::Horizontal, this));
+    // Both bars always show, so a change of range never shows or hides one; Qt lays the
+    // area out again for each all the same, after the keystroke that changed a line's
+    // width, and so draws both bars again: on a long line, a sixteenth of a keystroke.
+    for (const QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()})
+        disconnect(bar, SIGNAL(rangeChanged(int, int)), this, SLOT(_q_showOrHideScrollBars()));
     setAcceptDrops(false);
     // Fonts are measured at the screen's resolution, which is the viewport's. Asked of
     // the viewport, Qt looks up the widget's screen for every script run of every line
