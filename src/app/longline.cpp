@@ -14,30 +14,6 @@ namespace {
 // only within a few characters, so those in view are shaped as in the whole line.
 constexpr int kContext = 8;
 
-bool hasRightToLeft(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t u = text.at(i).unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            u = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
-            ++i;
-        }
-        switch (QChar::direction(u)) {
-        case QChar::DirR:
-        case QChar::DirAL:
-        case QChar::DirAN:
-        case QChar::DirRLE:
-        case QChar::DirRLO:
-        case QChar::DirRLI:
-        case QChar::DirFSI:
-            return true;
-        default:
-            break;
-        }
-    }
-    return false;
-}
-
 // The text the block's layout holds: the block's own, with the pre-edit inside it.
 QString layoutText(const QTextBlock &block)
 {
@@ -97,6 +73,22 @@ int stepOut(const QTextLayout &layout, int position, int step, int end)
     return position;
 }
 
+bool isRightToLeft(QChar::Direction direction)
+{
+    switch (direction) {
+    case QChar::DirR:
+    case QChar::DirAL:
+    case QChar::DirAN:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+        return true;
+    default:
+        return false;
+    }
+}
+
 qreal baseline(const QTextLine &line)
 {
     return line.ascent() + (line.leadingIncluded() ? qMax(qreal(0), line.leading()) : 0);
@@ -135,6 +127,9 @@ bool needsShaping(QStringView text)
         default:
             break;
         }
+        // Punctuation of right-to-left scripts is common to several of them.
+        if (isRightToLeft(c.direction()))
+            return true;
         switch (c.script()) {
         case QChar::Script_Common:
         case QChar::Script_Latin:
@@ -151,11 +146,26 @@ bool needsShaping(QStringView text)
     return false;
 }
 
-bool canDrawInView(const QTextBlock &block)
+bool hasRightToLeft(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t u = text.at(i).unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        if (isRightToLeft(QChar::direction(u)))
+            return true;
+    }
+    return false;
+}
+
+bool canDrawInView(const QTextBlock &block, bool mayHoldRightToLeft)
 {
     const QTextLayout *layout = block.layout();
-    return layout->lineCount() == 1 && !hasRightToLeft(block.text()) &&
-           !hasRightToLeft(layout->preeditAreaText());
+    return layout->lineCount() == 1 &&
+           !(mayHoldRightToLeft &&
+             (hasRightToLeft(block.text()) || hasRightToLeft(layout->preeditAreaText())));
 }
 
 void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offset, qreal left,

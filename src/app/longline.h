@@ -22,15 +22,21 @@ bool hasLongLine(QStringView text);
 
 /// Whether the text needs OpenType shaping to look right: combining marks and variation
 /// selectors, joiners and other format characters, characters beyond the Basic
-/// Multilingual Plane (emoji sequences among them), and every script but Latin, Greek,
-/// Cyrillic, kana and kanji. Any other text is one glyph for each character, the same
-/// unshaped but for kerning and ligatures; unshaped, a long line is laid out in a
-/// fraction of the time.
+/// Multilingual Plane (emoji sequences among them), right-to-left characters, and every
+/// script but Latin, Greek, Cyrillic, kana and kanji. Any other text is one glyph for
+/// each character, the same unshaped but for kerning and ligatures; unshaped, a long
+/// line is laid out in a fraction of the time.
 bool needsShaping(QStringView text);
 
+/// Whether the text holds a right-to-left character or embedding. Every one of them
+/// needs shaping.
+bool hasRightToLeft(QStringView text);
+
 /// Whether drawInView can draw the laid-out block. A line with right-to-left text is
-/// ordered across its whole length, so a part of it cannot be laid out alone.
-bool canDrawInView(const QTextBlock &block);
+/// ordered across its whole length, so a part of it cannot be laid out alone; a block
+/// and pre-edit known to hold none (no character in them needs shaping) are not looked
+/// through again.
+bool canDrawInView(const QTextBlock &block, bool mayHoldRightToLeft);
 
 /// Draws the laid-out block, at offset, as its own layout would between the layout x
 /// positions left and right: its text with the document's character formats, the

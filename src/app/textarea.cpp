@@ -128,8 +128,10 @@ void TextArea::paintEvent(QPaintEvent *e)
              block = block.next()) {
             const QRectF r = blockBoundingRect(block).translated(offset);
             offset.ry() += r.height();
+            // While the font asks for no shaping, no character in the text or the
+            // pre-edit needs it, and every right-to-left one does.
             if (!longline::isLong(block) || r.bottom() < area.top() || !block.isVisible() ||
-                overwriteMode() || !longline::canDrawInView(block))
+                overwriteMode() || !longline::canDrawInView(block, !m_unshaped))
                 continue;
             // The widget draws a line whose rectangle meets its band, edges included.
             const int rowTop = qMax(area.top(), int(std::floor(r.top())));

@@ -190,6 +190,7 @@ private slots:
         QTest::newRow("emoji") << QStringLiteral("\U0001F600") << true;
         QTest::newRow("zero width joiner") << QStringLiteral("a\u200Db") << true;
         QTest::newRow("Arabic") << QStringLiteral("\u0627\u0644") << true;
+        QTest::newRow("Arabic semicolon, of no one script") << QStringLiteral("a\u061B") << true;
         QTest::newRow("Devanagari") << QStringLiteral("\u0915\u093F") << true;
         QTest::newRow("Hangul jamo") << QStringLiteral("\u1100\u1161") << true;
     }
@@ -199,6 +200,26 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, needs);
         QCOMPARE(longline::needsShaping(text), needs);
+    }
+
+    void everyRightToLeftCharacterNeedsShaping()
+    {
+        // A line drawn unshaped is then known to hold none, and is not looked through for
+        // them on every keystroke.
+        int rightToLeft = 0;
+        for (char32_t u = 0; u <= QChar::LastValidCodePoint; ++u) {
+            if (QChar::isSurrogate(u))
+                continue;
+            const QString character = QString::fromUcs4(&u, 1);
+            if (longline::hasRightToLeft(character)) {
+                ++rightToLeft;
+                QVERIFY2(longline::needsShaping(character), qPrintable(QString::number(u, 16)));
+            }
+        }
+        QVERIFY(longline::hasRightToLeft(QStringLiteral("abc \u05D0")));
+        QVERIFY(longline::hasRightToLeft(QStringLiteral("\u202Eabc")));
+        QVERIFY(!longline::hasRightToLeft(QStringLiteral("abc あいう 123")));
+        QVERIFY(rightToLeft > 1000);
     }
 
     void longLinesAreFoundBetweenLineBreaks()
