@@ -2,10 +2,14 @@
 # Key press to the first pixel changed, Vellit against the minimal Qt program, under
 # Xvfb: for each document, ROUNDS rounds alternating the two programs, KEYS keys each
 # (an "a" then BackSpace, 120 ms apart, caret at the start); prints the median, p95 and
-# mean of every program and the ratios. Documents: a 64000-byte Japanese Shift-JIS file of
-# short lines, and one line of 64000 bytes (Japanese and ASCII, about 42 700 characters:
-# the editor opens files of 64000 bytes at most).
-# Usage: [DOCS="lines oneline"] bench/keytopixel.sh [ROUNDS] [KEYS]
+# mean of every program and the ratios. Documents, Shift-JIS, 64000 bytes each (the
+# editor opens files of 64000 bytes at most): "lines", Japanese in short lines; "html",
+# one line of real minified HTML, Debian's New Maintainers' Guide in Japanese (package
+# maint-guide-ja, downloaded unless installed) with its line breaks taken out, about
+# 55 000 characters; "oneline", one line of "abcあいう" repeated, about 42 700
+# characters, the worst case: the script changes every third character, and Qt lays a
+# line out in runs of one script.
+# Usage: [DOCS="lines html oneline"] bench/keytopixel.sh [ROUNDS] [KEYS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-9}
@@ -22,8 +26,13 @@ export DISPLAY=:79 QT_QPA_PLATFORM=xcb
 eval "$(dbus-launch --sh-syntax)"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-python3 - "$work" <<'PY'
-import sys
+guide=/usr/share/doc/maint-guide-ja/html
+if [ ! -d "$guide" ]; then
+    (cd "$work" && apt-get download maint-guide-ja >/dev/null && dpkg-deb -x maint-guide-ja_*.deb guide)
+    guide="$work/guide$guide"
+fi
+python3 - "$work" "$guide" <<'PY'
+import glob, re, sys
 line = "これは日本語の文書です。漢字とかなと ASCII text が混じります。\r\n"
 body = ""
 while len((body + line).encode("cp932")) <= 64000:
@@ -33,8 +42,16 @@ one = ""
 while len((one + "abcあいう").encode("cp932")) <= 64000:
     one += "abcあいう"
 open(sys.argv[1] + "/oneline.txt", "wb").write(one.encode("cp932"))
+pages = (open(p, encoding="utf-8").read() for p in sorted(glob.glob(sys.argv[2] + "/*.ja.html")))
+html = b""
+for ch in re.sub(r"\s*\n\s*", " ", "".join(pages)):
+    code = ch.encode("cp932", errors="replace")
+    if len(html) + len(code) > 64000:
+        break
+    html += code
+open(sys.argv[1] + "/html.txt", "wb").write(html)
 PY
-for doc in ${DOCS:-lines oneline}; do
+for doc in ${DOCS:-lines html oneline}; do
     for _ in $(seq "$rounds"); do
         rm -f "$work"/backup*.txt
         "$build/bench/keytopixel" "$keys" 120 " - Vellit" "$work/vellit" "$work/$doc.txt" \
