@@ -97,9 +97,11 @@ mode_t newFileMode()
 QByteArray randomSuffix()
 {
     static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    // Drawn from the system's source: the global generator would first seed itself with
+    // thousands of random bytes, a third of a millisecond before the first backup.
     QByteArray s(kTempSuffixLength, '\0');
     for (char &c : s)
-        c = kChars[QRandomGenerator::global()->bounded(int(sizeof kChars - 1))];
+        c = kChars[QRandomGenerator::system()->bounded(int(sizeof kChars - 1))];
     return s;
 }
 
