@@ -47,6 +47,9 @@ public:
     /// Conf.ini, so that reading an option always finds it loaded.
     Form7 *form7();
     Form4 *form4();
+    /// The registered-text dialog if it is made, else null. The texts themselves are the
+    /// menu captions: the dialog is made when it is opened, not at start-up.
+    Form4 *madeForm4() const;
     /// The find dialog, created hidden when missing.
     Form2 *form2();
 

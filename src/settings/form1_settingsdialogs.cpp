@@ -24,6 +24,11 @@ Form4 *Form1::form4()
     return m_form4;
 }
 
+Form4 *Form1::madeForm4() const
+{
+    return m_form4;
+}
+
 void Form1::mnuOption_Click()
 {
     form7()->exec();

@@ -82,7 +82,8 @@ void loadRegistered(Form1 &form)
     for (int n = 1; n <= kRegisteredTexts; ++n) {
         const QString value = readText(kText, registeredKey(n), QString());
         form.setRegisteredCaption(n, value);
-        form.form4()->textBox(n)->setText(value);
+        if (Form4 *dialog = form.madeForm4())
+            dialog->textBox(n)->setText(value);
     }
 }
 
