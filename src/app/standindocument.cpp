@@ -42,20 +42,26 @@ void StandInDocument::insert(QTextCursor &cursor, const QString &modelText,
     }
 }
 
-void StandInDocument::forEachRun(int from, int to,
-                                 const std::function<void(const QTextFragment &, int, int)> &run,
-                                 const std::function<void()> &blockEnd) const
+void StandInDocument::forEachRun(
+    int from, int to, const std::function<void(const QTextFragment &, int, int, int)> &run,
+    const std::function<void()> &blockEnd) const
 {
-    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
+    // Positions are counted along the way: a block or a fragment asked for its own walks
+    // the document's tree, which was most of the time of reading a whole text.
+    QTextBlock block = m_document->findBlock(from);
+    for (int blockStart = block.position(); block.isValid() && blockStart < to;
+         blockStart += block.length(), block = block.next()) {
+        int fragmentStart = blockStart;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const int start = qMax(fragment.position(), from);
-            const int end = qMin(fragment.position() + fragment.length(), to);
+            const int fragmentEnd = fragmentStart + fragment.length();
+            const int start = qMax(fragmentStart, from);
+            const int end = qMin(fragmentEnd, to);
             if (start < end)
-                run(fragment, start, end);
+                run(fragment, start - fragmentStart, start, end);
+            fragmentStart = fragmentEnd;
         }
-        const int separator = block.position() + block.length() - 1;
+        const int separator = blockStart + block.length() - 1;
         if (blockEnd && separator >= from && separator < to)
             blockEnd();
     }
@@ -67,13 +73,12 @@ QString StandInDocument::modelOf(int from, int to) const
     out.reserve(to - from);
     forEachRun(
         from, to,
-        [&out](const QTextFragment &fragment, int start, int end) {
+        [&out](const QTextFragment &fragment, int offset, int start, int end) {
             const QVariant standInFor = fragment.charFormat().property(kStandInFor);
             if (standInFor.isValid())
                 out.append(QString(end - start, QChar(char16_t(standInFor.toInt()))));
             else
-                out.append(
-                    QStringView(fragment.text()).mid(start - fragment.position(), end - start));
+                out.append(QStringView(fragment.text()).mid(offset, end - start));
         },
         [&out] { out.append(QStringLiteral("\r\n")); });
     return out;
@@ -82,7 +87,7 @@ QString StandInDocument::modelOf(int from, int to) const
 void StandInDocument::unmark(int from, int to)
 {
     QList<std::pair<int, int>> marked;
-    forEachRun(from, to, [&marked](const QTextFragment &fragment, int start, int end) {
+    forEachRun(from, to, [&marked](const QTextFragment &fragment, int, int start, int end) {
         if (fragment.charFormat().hasProperty(kStandInFor))
             marked.append({start, end});
     });

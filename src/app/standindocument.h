@@ -37,10 +37,11 @@ public:
     int lineCount() const;
 
 private:
-    /// Calls run for each run of one format within the positions [from, to), and
-    /// blockEnd for each block separator among them.
+    /// Calls run for each run of one format within the positions [from, to), with the
+    /// fragment holding it, where the run starts in the fragment, and the run's start and
+    /// end; and blockEnd for each block separator among them.
     void forEachRun(int from, int to,
-                    const std::function<void(const QTextFragment &, int, int)> &run,
+                    const std::function<void(const QTextFragment &, int, int, int)> &run,
                     const std::function<void()> &blockEnd = {}) const;
 
     QTextDocument *m_document;
