@@ -27,7 +27,7 @@ private slots:
         QString out;
         QBENCHMARK
         {
-            out = document.modelOf(0, area.document()->characterCount() - 1);
+            out = document.modelOf(document.rawText(), 0, area.document()->characterCount() - 1);
         }
         QCOMPARE(out, m_text);
     }

@@ -67,20 +67,36 @@ void StandInDocument::forEachRun(
     }
 }
 
-QString StandInDocument::modelOf(int from, int to) const
+QString StandInDocument::modelOf(QStringView text, int from, int to) const
 {
+    // Only where a character is a stand-in's glyph is its format looked up: walking the
+    // document's blocks and fragments was most of reading a whole text.
+    const QStringView raw = text.mid(from, to - from);
     QString out;
-    out.reserve(to - from);
-    forEachRun(
-        from, to,
-        [&out](const QTextFragment &fragment, int offset, int start, int end) {
-            const QVariant standInFor = fragment.charFormat().property(kStandInFor);
-            if (standInFor.isValid())
-                out.append(QString(end - start, QChar(char16_t(standInFor.toInt()))));
-            else
-                out.append(QStringView(fragment.text()).mid(offset, end - start));
-        },
-        [&out] { out.append(QStringLiteral("\r\n")); });
+    // Each line break grows from one character to two.
+    out.reserve(raw.size() + m_document->findBlock(to).blockNumber() -
+                m_document->findBlock(from).blockNumber());
+    qsizetype runStart = 0;
+    const auto replace = [&](qsizetype i, QStringView with) {
+        out.append(raw.mid(runStart, i - runStart));
+        out.append(with);
+        runStart = i + 1;
+    };
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw.at(i);
+        if (c == QChar::ParagraphSeparator) {
+            replace(i, u"\r\n");
+        } else if (textmodel::isStandInGlyph(c)) {
+            QTextCursor after(m_document);
+            after.setPosition(from + int(i) + 1);
+            const QVariant standInFor = after.charFormat().property(kStandInFor);
+            if (standInFor.isValid()) {
+                const QChar modelChar(char16_t(standInFor.toInt()));
+                replace(i, QStringView(&modelChar, 1));
+            }
+        }
+    }
+    out.append(raw.mid(runStart));
     return out;
 }
 

@@ -20,7 +20,7 @@ public:
 
     QString rawText() const override;
     int blockNumberAt(int position) const override;
-    QString modelOf(int from, int to) const override;
+    QString modelOf(QStringView raw, int from, int to) const override;
 
     /// Inserts a model text at the cursor, stand-ins marked and shown in standInColor.
     static void insert(QTextCursor &cursor, const QString &modelText, const QColor &standInColor);

@@ -3,6 +3,9 @@
 
 #include "platform/textcodec.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace textmodel {
 namespace {
 
@@ -12,6 +15,23 @@ constexpr char16_t kNul = 0;
 constexpr char16_t kParagraphSeparator = 0x2029;
 constexpr char16_t kFrameStart = 0xFDD0;
 constexpr char16_t kFrameEnd = 0xFDD1;
+
+// The characters held as stand-ins and the glyphs they are shown with; a byte kept
+// undecoded shows as the replacement character.
+struct StandInKind
+{
+    char16_t modelChar;
+    char16_t glyph;
+};
+constexpr StandInKind kStandInKinds[] = {
+    {kCr, 0x240D},                 // ␍
+    {kLf, 0x240A},                 // ␊
+    {kNul, 0x2400},                // ␀
+    {kParagraphSeparator, 0x00B6}, // ¶
+    {kFrameStart, 0x25C7},         // ◇
+    {kFrameEnd, 0x25C7},
+};
+constexpr char16_t kByteEscapeGlyph = 0xFFFD;
 
 } // namespace
 
@@ -24,21 +44,19 @@ bool needsStandIn(QStringView model, qsizetype i)
 
 QChar standInGlyph(char16_t modelChar)
 {
-    switch (modelChar) {
-    case kCr:
-        return QChar(0x240D); // ␍
-    case kLf:
-        return QChar(0x240A); // ␊
-    case kNul:
-        return QChar(0x2400); // ␀
-    case kParagraphSeparator:
-        return QChar(0x00B6); // ¶
-    case kFrameStart:
-    case kFrameEnd:
-        return QChar(0x25C7); // ◇
-    default:
-        return QChar(0xFFFD); // a byte kept undecoded
+    for (const StandInKind &kind : kStandInKinds) {
+        if (kind.modelChar == modelChar)
+            return QChar(kind.glyph);
     }
+    return QChar(kByteEscapeGlyph);
+}
+
+bool isStandInGlyph(QChar c)
+{
+    if (c == QChar(kByteEscapeGlyph))
+        return true;
+    return std::any_of(std::begin(kStandInKinds), std::end(kStandInKinds),
+                       [c](const StandInKind &kind) { return kind.glyph == c.unicode(); });
 }
 
 QList<Segment> documentSegments(const QString &model)
@@ -93,10 +111,10 @@ bool TextModel::documentChanged(int from, int removed, int added)
         if (!consistent || added == 0)
             return false;
         text();
-        return replaceRun(from, removed, added);
+        return replaceRun(raw, from, removed, added);
     }
     if (consistent && m_valid)
-        replaceRun(from, removed, added);
+        replaceRun(raw, from, removed, added);
     else
         m_valid = false;
     m_raw = std::move(raw);
@@ -132,7 +150,7 @@ std::pair<int, int> TextModel::changedRun(int from, int removed, int added) cons
     return {from + int(head), from + added - int(tail)};
 }
 
-bool TextModel::replaceRun(int from, int removed, int added)
+bool TextModel::replaceRun(QStringView raw, int from, int removed, int added)
 {
     // Only the changed run is converted: the rest of the model stays as it was. Each
     // block before it adds the one character by which CR LF outgrows its separator; the
@@ -140,7 +158,7 @@ bool TextModel::replaceRun(int from, int removed, int added)
     const int modelFrom = from + m_document.blockNumberAt(from);
     const qsizetype modelRemoved =
         removed + QStringView(m_raw).mid(from, removed).count(QChar(kParagraphSeparator));
-    const QString run = m_document.modelOf(from, from + added);
+    const QString run = m_document.modelOf(raw, from, from + added);
     if (QStringView(m_model).mid(modelFrom, modelRemoved) == run)
         return false;
     m_model.replace(modelFrom, modelRemoved, run);
@@ -150,7 +168,7 @@ bool TextModel::replaceRun(int from, int removed, int added)
 const QString &TextModel::text() const
 {
     if (!m_valid) {
-        m_model = m_document.modelOf(0, int(m_raw.size()));
+        m_model = m_document.modelOf(m_raw, 0, int(m_raw.size()));
         m_valid = true;
     }
     return m_model;

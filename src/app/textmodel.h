@@ -30,6 +30,10 @@ bool needsStandIn(QStringView model, qsizetype i);
 /// The glyph shown for a model character held as a stand-in.
 QChar standInGlyph(char16_t modelChar);
 
+/// Whether c is the glyph some stand-in is shown with: only such a character in the
+/// document can be a stand-in (the same character typed is not one).
+bool isStandInGlyph(QChar c);
+
 /// The document form of a model text, as runs to insert in order.
 QList<Segment> documentSegments(const QString &model);
 
@@ -43,9 +47,10 @@ public:
     virtual QString rawText() const = 0;
     /// The number of the block holding position (0 for the first).
     virtual int blockNumberAt(int position) const = 0;
-    /// The model text of the positions [from, to): block separators as CR LF, stand-ins
-    /// as the characters they stand for.
-    virtual QString modelOf(int from, int to) const = 0;
+    /// The model text of the positions [from, to), whose characters are raw's (the raw
+    /// text as read just now): block separators as CR LF, stand-ins as the characters
+    /// they stand for.
+    virtual QString modelOf(QStringView raw, int from, int to) const = 0;
 };
 
 /// The model text of a document, kept current from the document's change notifications:
@@ -76,7 +81,7 @@ private:
     bool fits(int from, int removed, int added, qsizetype rawSize) const;
     /// Replaces the model's run for the change with the document's; false when it was
     /// already the same.
-    bool replaceRun(int from, int removed, int added);
+    bool replaceRun(QStringView raw, int from, int removed, int added);
 
     const DocumentReader &m_document;
     QString m_raw;               // the document's raw text at the last notification

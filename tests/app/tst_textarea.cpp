@@ -16,7 +16,7 @@ namespace {
 QString readAfresh(const TextArea &area)
 {
     const StandInDocument document(area.document());
-    return document.modelOf(0, area.document()->characterCount() - 1);
+    return document.modelOf(document.rawText(), 0, area.document()->characterCount() - 1);
 }
 
 } // namespace
