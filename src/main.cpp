@@ -1,4 +1,5 @@
 // Vellit: starts the main window with the command line as one string.
+#include "app/deferrediconstyle.h"
 #include "app/form1.h"
 #include "app/readahead.h"
 #include "platform/displayserver.h"
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
         given.append(QString::fromLocal8Bit(argv[i]));
     readahead::start(given.join(u' '));
     QApplication app(argc, argv);
+    QApplication::setStyle(new DeferredIconStyle(QApplication::style()));
     QApplication::setApplicationName(QStringLiteral("Vellit"));
     // The desktop links the window to its menu entry by this name and by the window's
     // class, "Vellit" from the application name (StartupWMClass).
