@@ -42,31 +42,6 @@ void StandInDocument::insert(QTextCursor &cursor, const QString &modelText,
     }
 }
 
-void StandInDocument::forEachRun(
-    int from, int to, const std::function<void(const QTextFragment &, int, int, int)> &run,
-    const std::function<void()> &blockEnd) const
-{
-    // Positions are counted along the way: a block or a fragment asked for its own walks
-    // the document's tree, which was most of the time of reading a whole text.
-    QTextBlock block = m_document->findBlock(from);
-    for (int blockStart = block.position(); block.isValid() && blockStart < to;
-         blockStart += block.length(), block = block.next()) {
-        int fragmentStart = blockStart;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int fragmentEnd = fragmentStart + fragment.length();
-            const int start = qMax(fragmentStart, from);
-            const int end = qMin(fragmentEnd, to);
-            if (start < end)
-                run(fragment, start - fragmentStart, start, end);
-            fragmentStart = fragmentEnd;
-        }
-        const int separator = blockStart + block.length() - 1;
-        if (blockEnd && separator >= from && separator < to)
-            blockEnd();
-    }
-}
-
 QString StandInDocument::modelOf(QStringView text, int from, int to) const
 {
     // Only where a character is a stand-in's glyph is its format looked up: walking the
@@ -102,11 +77,24 @@ QString StandInDocument::modelOf(QStringView text, int from, int to) const
 
 void StandInDocument::unmark(int from, int to)
 {
+    // The marked runs are found first: clearing a mark changes the fragments walked.
+    // Positions are counted along the way: a block or a fragment asked for its own walks
+    // the document's tree.
     QList<std::pair<int, int>> marked;
-    forEachRun(from, to, [&marked](const QTextFragment &fragment, int, int start, int end) {
-        if (fragment.charFormat().hasProperty(kStandInFor))
-            marked.append({start, end});
-    });
+    QTextBlock block = m_document->findBlock(from);
+    for (int blockStart = block.position(); block.isValid() && blockStart < to;
+         blockStart += block.length(), block = block.next()) {
+        int fragmentStart = blockStart;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int fragmentEnd = fragmentStart + fragment.length();
+            const int start = qMax(fragmentStart, from);
+            const int end = qMin(fragmentEnd, to);
+            if (start < end && fragment.charFormat().hasProperty(kStandInFor))
+                marked.append({start, end});
+            fragmentStart = fragmentEnd;
+        }
+    }
     for (const auto &[start, end] : marked) {
         QTextCursor c(m_document);
         c.setPosition(start);

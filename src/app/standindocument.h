@@ -7,11 +7,9 @@
 #include "app/textmodel.h"
 
 #include <QColor>
-#include <functional>
 
 class QTextCursor;
 class QTextDocument;
-class QTextFragment;
 
 class StandInDocument final : public textmodel::DocumentReader
 {
@@ -37,12 +35,5 @@ public:
     int lineCount() const;
 
 private:
-    /// Calls run for each run of one format within the positions [from, to), with the
-    /// fragment holding it, where the run starts in the fragment, and the run's start and
-    /// end; and blockEnd for each block separator among them.
-    void forEachRun(int from, int to,
-                    const std::function<void(const QTextFragment &, int, int, int)> &run,
-                    const std::function<void()> &blockEnd = {}) const;
-
     QTextDocument *m_document;
 };

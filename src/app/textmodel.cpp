@@ -38,8 +38,9 @@ constexpr char16_t kByteEscapeGlyph = 0xFFFD;
 bool needsStandIn(QStringView model, qsizetype i)
 {
     const char16_t c = model[i].unicode();
-    return c == kCr || c == kLf || c == kNul || c == kParagraphSeparator || c == kFrameStart ||
-           c == kFrameEnd || (QChar::isLowSurrogate(c) && platform::isByteEscape(model, i));
+    return std::any_of(std::begin(kStandInKinds), std::end(kStandInKinds),
+                       [c](const StandInKind &kind) { return kind.modelChar == c; }) ||
+           (QChar::isLowSurrogate(c) && platform::isByteEscape(model, i));
 }
 
 QChar standInGlyph(char16_t modelChar)

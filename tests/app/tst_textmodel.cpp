@@ -152,6 +152,28 @@ private slots:
         QCOMPARE(model.text(), QStringLiteral("ab"));
     }
 
+    void eachStandInShowsItsGlyph()
+    {
+        // Lone CR and LF, NUL, the separators Qt takes for its own, a byte kept undecoded:
+        // each shown as its own glyph, which is then all a reader looks for.
+        const QString model = QStringLiteral("a\rb\nc") + QChar(0) +
+                              QStringLiteral("\u2029\uFDD0\uFDD1") + QChar(0xDC81) +
+                              QStringLiteral("d\r\ne");
+        QString shown;
+        QString standIns;
+        for (const textmodel::Segment &segment : textmodel::documentSegments(model)) {
+            shown += segment.text;
+            if (segment.isStandIn)
+                standIns += segment.text;
+        }
+        QCOMPARE(shown, QStringLiteral("a\u240Db\u240Ac\u2400\u00B6\u25C7\u25C7\uFFFDd\ne"));
+        QCOMPARE(standIns, QStringLiteral("\u240D\u240A\u2400\u00B6\u25C7\u25C7\uFFFD"));
+        for (const QChar glyph : standIns)
+            QVERIFY(textmodel::isStandInGlyph(glyph));
+        for (const QChar plain : QStringLiteral("ad\u3042\u2401\u25C6"))
+            QVERIFY(!textmodel::isStandInGlyph(plain));
+    }
+
     void standInDocumentGivesTheModelBack()
     {
         QTextDocument textDocument;
