@@ -6,10 +6,12 @@
 # editor opens files of 64000 bytes at most): "lines", Japanese in short lines; "html",
 # one line of real minified HTML, Debian's New Maintainers' Guide in Japanese (package
 # maint-guide-ja, downloaded unless installed) with its line breaks taken out, about
-# 55 000 characters; "oneline", one line of "abcあいう" repeated, about 42 700
-# characters, the worst case: the script changes every third character, and Qt lays a
-# line out in runs of one script.
-# Usage: [DOCS="lines html oneline"] bench/keytopixel.sh [ROUNDS] [KEYS]
+# 55 000 characters; "prose", one line of the same guide's text without its tags, about
+# 41 900 characters, half of them Japanese: kanji and kana take turns every few
+# characters, as in any Japanese sentence; "oneline", one line of "abcあいう" repeated,
+# about 42 700 characters. Qt lays a line out in runs of one script, so the last two are
+# the hardest.
+# Usage: [DOCS="lines html prose oneline"] bench/keytopixel.sh [ROUNDS] [KEYS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-9}
@@ -32,7 +34,7 @@ if [ ! -d "$guide" ]; then
     guide="$work/guide$guide"
 fi
 python3 - "$work" "$guide" <<'PY'
-import glob, re, sys
+import glob, html, re, sys
 line = "これは日本語の文書です。漢字とかなと ASCII text が混じります。\r\n"
 body = ""
 while len((body + line).encode("cp932")) <= 64000:
@@ -42,16 +44,19 @@ one = ""
 while len((one + "abcあいう").encode("cp932")) <= 64000:
     one += "abcあいう"
 open(sys.argv[1] + "/oneline.txt", "wb").write(one.encode("cp932"))
-pages = (open(p, encoding="utf-8").read() for p in sorted(glob.glob(sys.argv[2] + "/*.ja.html")))
-html = b""
-for ch in re.sub(r"\s*\n\s*", " ", "".join(pages)):
-    code = ch.encode("cp932", errors="replace")
-    if len(html) + len(code) > 64000:
-        break
-    html += code
-open(sys.argv[1] + "/html.txt", "wb").write(html)
+pages = "".join(open(p, encoding="utf-8").read() for p in sorted(glob.glob(sys.argv[2] + "/*.ja.html")))
+def one_line(text, name):
+    out = b""
+    for ch in re.sub(r"\s*\n\s*", " ", text):
+        code = ch.encode("cp932", errors="replace")
+        if len(out) + len(code) > 64000:
+            break
+        out += code
+    open(sys.argv[1] + "/" + name, "wb").write(out)
+one_line(pages, "html.txt")
+one_line(html.unescape(re.sub(r"<[^>]+>", "", re.sub(r"(?s)<head.*?</head>", "", pages))), "prose.txt")
 PY
-for doc in ${DOCS:-lines html oneline}; do
+for doc in ${DOCS:-lines html prose oneline}; do
     for _ in $(seq "$rounds"); do
         rm -f "$work"/backup*.txt
         "$build/bench/keytopixel" "$keys" 120 " - Vellit" "$work/vellit" "$work/$doc.txt" \
