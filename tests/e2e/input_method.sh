@@ -67,11 +67,17 @@ xvfb=
 wm=
 bus_pid=
 app=
+input_method_processes='fcitx5|ibus|mozc_server'
 cleanup() {
     [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
-    pkill -u 65534 -f fcitx5 2>/dev/null || true
-    pkill -u 65534 -f ibus 2>/dev/null || true
-    pkill -u 65534 -f mozc_server 2>/dev/null || true
+    pkill -u 65534 -f "$input_method_processes" 2>/dev/null || true
+    # An input method still writes into its HOME as it shuts down: the folder is removed
+    # once they have all gone.
+    for _ in $(seq 50); do
+        pgrep -u 65534 -f "$input_method_processes" >/dev/null || break
+        sleep 0.1
+    done
+    pkill -9 -u 65534 -f "$input_method_processes" 2>/dev/null || true
     [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
     kill "$wm" "$xvfb" 2>/dev/null || true
     rm -rf "$work"
@@ -92,7 +98,8 @@ as_nobody() {
 } < <(as_nobody dbus-daemon --session --fork --print-address=1 --print-pid=1)
 case $framework in
 fcitx5)
-    as_nobody fcitx5 -d --disable=wayland,waylandim,xim,notificationitem,kimpanel,clipboard \
+    as_nobody fcitx5 -d \
+        --disable=wayland,waylandim,xim,ibusfrontend,notificationitem,kimpanel,clipboard \
         >"$work/im.log" 2>&1
     wait_until as_nobody fcitx5-remote >/dev/null 2>&1 || { echo "FAIL: fcitx5 did not start"; exit 1; }
     im_module=fcitx
