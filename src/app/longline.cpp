@@ -1,10 +1,12 @@
 // A long line, and drawing only its part in view.
 #include "app/longline.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextBlock>
 
 #include <climits>
+#include <memory>
 
 namespace longline {
 
@@ -13,6 +15,11 @@ namespace {
 // Cursor positions kept either side of the part in view: shaping joins or moves glyphs
 // only within a few characters, so those in view are shaped as in the whole line.
 constexpr int kContext = 8;
+
+// Characters of the narrowest width from the line's start within which a view is laid out
+// from the start: laying out that many costs less than the two walks of the whole line
+// that find where a view starts (each walk as much as some thousand characters laid out).
+constexpr int kNearStart = 1024;
 
 // The text the block's layout holds: the block's own, with the pre-edit inside it.
 QString layoutText(const QTextBlock &block)
@@ -94,6 +101,111 @@ qreal baseline(const QTextLine &line)
     return line.ascent() + (line.leadingIncluded() ? qMax(qreal(0), line.leading()) : 0);
 }
 
+// Less than the narrowest character's advance, to count how many fit into a width.
+qreal narrowest(const QTextBlock &block, QPaintDevice *device)
+{
+    const QFontMetricsF metrics(block.document()->defaultFont(), device);
+    return qMax(qreal(1), metrics.averageCharWidth() / 2);
+}
+
+// Whether the line's first character stands at the line's own x: left to right, aligned
+// left. Elsewhere only the line itself can say where it starts.
+bool startsAtLineX(const QTextLayout &layout)
+{
+    const QTextOption option = layout.textOption();
+    return option.textDirection() != Qt::RightToLeft &&
+           !(option.alignment() & (Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify));
+}
+
+// The characters of a line from a cursor position of it on, laid out on their own and
+// standing where they stand in the whole line, on its baseline.
+class Part
+{
+public:
+    Part(const QTextBlock &block, const QString &text, int from, qreal fromX, QPaintDevice *device)
+        : m_block(block), m_text(text), m_from(from), m_fromX(fromX), m_device(device)
+    {
+    }
+
+    // Lays out enough characters to reach kContext cursor positions past right, or the
+    // end of the line. Their number is guessed from the font and doubled while short.
+    void reach(qreal right)
+    {
+        const QTextLayout &whole = *m_block.layout();
+        const int available = int(m_text.size()) - m_from;
+        const qreal width = qMax(qreal(0), right - m_fromX);
+        int length =
+            int(qMin(qreal(available), width / narrowest(m_block, m_device) + 4 * kContext));
+        for (;;) {
+            layOut(length);
+            const int atRight = m_from + m_layout->lineAt(0).xToCursor(right);
+            if (length == available ||
+                stepOut(whole, atRight, 1, int(m_text.size())) <= m_from + length)
+                return;
+            length = int(qMin(qint64(available), 2 * qint64(length)));
+        }
+    }
+
+    int end() const { return m_from + int(m_layout->text().size()); }
+
+    // selections are given in positions of the whole line.
+    void draw(QPainter *painter, const QPointF &origin,
+              const QList<QTextLayout::FormatRange> &selections) const
+    {
+        QList<QTextLayout::FormatRange> shifted;
+        for (const QTextLayout::FormatRange &s : selections) {
+            const int start = qMax(s.start, m_from);
+            const int length = qMin(s.start + s.length, end()) - start;
+            if (length > 0)
+                shifted.append({start - m_from, length, s.format});
+        }
+        m_layout->draw(painter, origin, shifted);
+    }
+
+    // Whether the part draws the caret at a position of the line as the line would. The
+    // caret takes the height of the character before it; at the start of the line it takes
+    // the line's, and the whole line may hold taller characters than the part.
+    bool drawsCaretAt(int position) const
+    {
+        if (position < m_from || position > end())
+            return false;
+        if (position > 0)
+            return position > m_from;
+        const QTextLine whole = m_block.layout()->lineAt(0);
+        const QTextLine line = m_layout->lineAt(0);
+        return baseline(whole) == baseline(line) && whole.descent() == line.descent();
+    }
+
+    void drawCursor(QPainter *painter, const QPointF &origin, const Caret &caret) const
+    {
+        m_layout->drawCursor(painter, origin, caret.position - m_from, caret.width);
+    }
+
+private:
+    void layOut(int length)
+    {
+        const QTextLayout &whole = *m_block.layout();
+        const QTextLine wholeLine = whole.lineAt(0);
+        m_layout = std::make_unique<QTextLayout>(m_text.mid(m_from, length),
+                                                 m_block.document()->defaultFont(), m_device);
+        m_layout->setTextOption(whole.textOption());
+        m_layout->setFormats(formatsWithin(m_block, m_from, m_from + length));
+        m_layout->beginLayout();
+        QTextLine line = m_layout->createLine();
+        line.setLeadingIncluded(wholeLine.leadingIncluded());
+        line.setLineWidth(INT_MAX);
+        line.setPosition(QPointF(m_fromX, wholeLine.y() + baseline(wholeLine) - baseline(line)));
+        m_layout->endLayout();
+    }
+
+    QTextBlock m_block;
+    QString m_text;
+    int m_from;
+    qreal m_fromX;
+    QPaintDevice *m_device;
+    std::unique_ptr<QTextLayout> m_layout;
+};
+
 } // namespace
 
 bool isLong(const QTextBlock &block)
@@ -169,40 +281,39 @@ bool canDrawInView(const QTextBlock &block, bool mayHoldRightToLeft)
 }
 
 void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offset, qreal left,
-                qreal right, const QList<QTextLayout::FormatRange> &selections,
+                qreal right, const QList<QTextLayout::FormatRange> &selections, const Caret &caret,
                 QPaintDevice *device)
 {
     const QTextLayout *layout = block.layout();
     const QTextLine line = layout->lineAt(0);
     const QString text = layoutText(block);
-    int from = stepOut(*layout, line.xToCursor(left), -1, 0);
-    const int to = stepOut(*layout, line.xToCursor(right), 1, int(text.size()));
+    // Every question put to the line walks all of its script runs. A view near the start
+    // of the line asks none; elsewhere, where the view starts and where that character
+    // stands.
+    int from = 0;
+    qreal fromX = line.x();
+    if (!startsAtLineX(*layout) || left - line.x() > kNearStart * narrowest(block, device)) {
+        from = stepOut(*layout, line.xToCursor(left), -1, 0);
+        fromX = line.cursorToX(from);
+    }
+    Part part(block, text, from, fromX, device);
+    part.reach(right);
     // A tab reaches the next stop counted from the start of the line that holds it. The
     // part then starts just after a tab, on a stop, so that its own stops are the line's.
     const qsizetype tab = text.indexOf(u'\t', from);
-    if (from > 0 && tab >= 0 && tab < to)
+    if (from > 0 && tab >= 0 && tab < part.end()) {
         from = int(text.lastIndexOf(u'\t', from - 1) + 1);
-
-    QTextLayout part(text.mid(from, to - from), block.document()->defaultFont(), device);
-    part.setTextOption(layout->textOption());
-    part.setFormats(formatsWithin(block, from, to));
-    part.beginLayout();
-    QTextLine partLine = part.createLine();
-    partLine.setLeadingIncluded(line.leadingIncluded());
-    partLine.setLineWidth(INT_MAX);
-    // Where these characters stand in the whole line, on its baseline.
-    partLine.setPosition(
-        QPointF(line.cursorToX(from), line.y() + baseline(line) - baseline(partLine)));
-    part.endLayout();
-
-    QList<QTextLayout::FormatRange> shifted;
-    for (const QTextLayout::FormatRange &s : selections) {
-        const int start = qMax(s.start, from);
-        const int length = s.start + s.length - start;
-        if (length > 0)
-            shifted.append({start - from, length, s.format});
+        part = Part(block, text, from, line.cursorToX(from), device);
+        part.reach(right);
     }
-    part.draw(painter, offset + layout->position(), shifted);
+    part.draw(painter, offset + layout->position(), selections);
+
+    if (caret.position < 0)
+        return;
+    if (part.drawsCaretAt(caret.position))
+        part.drawCursor(painter, offset + layout->position(), caret);
+    else
+        layout->drawCursor(painter, offset + layout->position(), caret.position, caret.width);
 }
 
 } // namespace longline

@@ -38,13 +38,22 @@ bool hasRightToLeft(QStringView text);
 /// through again.
 bool canDrawInView(const QTextBlock &block, bool mayHoldRightToLeft);
 
+/// The caret to draw: a position in the block's layout, the pre-edit counted, as the
+/// layout's drawCursor takes it; none below 0.
+struct Caret
+{
+    int position = -1;
+    int width = 1;
+};
+
 /// Draws the laid-out block, at offset, as its own layout would between the layout x
 /// positions left and right: its text with the document's character formats, the
-/// input method's pre-edit and the selections given in block positions, as the widget
-/// passes them to the block's layout. Only the characters in view, and a few either
-/// side so that shaping at the edges is as in the whole line, are laid out again.
+/// input method's pre-edit, the selections given in block positions, as the widget
+/// passes them to the block's layout, and the caret. Only the characters in view, and a
+/// few either side so that shaping at the edges is as in the whole line, are laid out
+/// again.
 void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offset, qreal left,
-                qreal right, const QList<QTextLayout::FormatRange> &selections,
+                qreal right, const QList<QTextLayout::FormatRange> &selections, const Caret &caret,
                 QPaintDevice *device);
 
 } // namespace longline

@@ -170,23 +170,17 @@ void TextArea::paintLongLine(const QTextBlock &block, const QPointF &offset, con
         if (start < end)
             selections.append({start - blockStart, end - start, s.format});
     }
-    longline::drawInView(&painter, block, offset, row.left() - offset.x(),
-                         row.right() + 1 - offset.x(), selections, viewport());
-
-    QTextLayout *layout = block.layout();
+    const QTextLayout *layout = block.layout();
     const bool editable = !isReadOnly();
-    const bool caretHere = (editable || textInteractionFlags() & Qt::TextSelectableByKeyboard) &&
-                           context.cursorPosition >= blockStart &&
-                           context.cursorPosition < blockEnd;
+    longline::Caret caret{-1, cursorWidth()};
+    if ((editable || textInteractionFlags() & Qt::TextSelectableByKeyboard) &&
+        context.cursorPosition >= blockStart && context.cursorPosition < blockEnd)
+        caret.position = context.cursorPosition - blockStart;
     // Below -1 the caret is inside the pre-edit, counted from its start.
-    const bool caretInPreedit =
-        editable && context.cursorPosition < -1 && !layout->preeditAreaText().isEmpty();
-    if (caretHere)
-        layout->drawCursor(&painter, offset, context.cursorPosition - blockStart, cursorWidth());
-    else if (caretInPreedit)
-        layout->drawCursor(&painter, offset,
-                           layout->preeditAreaPosition() - (context.cursorPosition + 2),
-                           cursorWidth());
+    else if (editable && context.cursorPosition < -1 && !layout->preeditAreaText().isEmpty())
+        caret.position = layout->preeditAreaPosition() - (context.cursorPosition + 2);
+    longline::drawInView(&painter, block, offset, row.left() - offset.x(),
+                         row.right() + 1 - offset.x(), selections, caret, viewport());
 }
 
 QString TextArea::text() const

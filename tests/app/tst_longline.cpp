@@ -27,7 +27,14 @@ struct Scene
     int selected = 0;
     double scroll = 0; // part of the horizontal range
     QString preedit;
+    bool found = true; // a find result marked across the caret
 };
+
+void setScroll(TextArea &area, double scroll)
+{
+    QScrollBar *bar = area.horizontalScrollBar();
+    bar->setValue(int(bar->maximum() * scroll));
+}
 
 void setUp(TextArea &area, const Scene &scene)
 {
@@ -45,6 +52,8 @@ void setUp(TextArea &area, const Scene &scene)
                                    {QInputMethodEvent::Cursor, length - 1, 1, {}}});
         QApplication::sendEvent(&area, &compose);
     }
+    if (!scene.found)
+        return setScroll(area, scene.scroll);
     // A find result marked apart from the selection, across the caret.
     QTextEdit::ExtraSelection found;
     found.cursor = area.textCursor();
@@ -52,8 +61,7 @@ void setUp(TextArea &area, const Scene &scene)
     found.cursor.setPosition(area.textCursor().position() + 9, QTextCursor::KeepAnchor);
     found.format.setBackground(Qt::yellow);
     area.setExtraSelections({found});
-    QScrollBar *bar = area.horizontalScrollBar();
-    bar->setValue(int(bar->maximum() * scene.scroll));
+    setScroll(area, scene.scroll);
 }
 
 // With the caret shown: the area is told it has the focus just before it is drawn, as
@@ -114,6 +122,16 @@ private slots:
         QTest::newRow("pre-edit in view")
             << Scene{simple, 1500, 0, 0.5, QStringLiteral("にほんご")};
         QTest::newRow("shaped marks") << Scene{marks, 1700, 40, 0.55, {}};
+        QTest::newRow("caret at the line's start") << Scene{simple, 0, 0, 0, {}};
+        QTest::newRow("a little scrolled") << Scene{simple, 120, 30, 0.03, {}};
+        // An enclosing circle that the text area's face lacks, far out of view: the
+        // fallback face makes the whole line taller than the part in view. The caret takes
+        // the height of the character before it, and at the line's start the line's own.
+        // (A selection is drawn as high as the part: that is left as it is.)
+        const QString taller = simple + QStringLiteral("a\u20DD");
+        QTest::newRow("taller line, caret at its start") << Scene{taller, 0, 0, 0, {}, false};
+        QTest::newRow("taller line, caret after a character") << Scene{taller, 3, 0, 0, {}, false};
+        QTest::newRow("taller line, scrolled") << Scene{taller, 1200, 0, 0.4, {}, false};
         // Ordered across the whole line: drawn whole. The Phoenician letter lies beyond
         // the Basic Multilingual Plane.
         const QString rightToLeft = longLine(QStringLiteral("abc \u05D0\u05D1\u05D2 123 "), 3000);
