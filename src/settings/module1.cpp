@@ -47,7 +47,12 @@ void loadFont(Form1 &form)
                                                fontsizes::kDefaultSize);
     const bool bold = valueforms::toBool(readText(kFont, QStringLiteral("Fbold"), QString()));
     const bool italic = valueforms::toBool(readText(kFont, QStringLiteral("Fitalic"), QString()));
-    const QString name = readText(kFont, QStringLiteral("FName"), platform::japaneseFixedFamily());
+    // fontconfig is asked for the Japanese fixed face only when none is stored. A line
+    // break cannot stand in a stored value, so it tells an absent key from any other.
+    const QString absent = QStringLiteral("\n");
+    QString name = readText(kFont, QStringLiteral("FName"), absent);
+    if (name == absent)
+        name = platform::japaneseFixedFamily();
     text.setFontFace(name, size, bold, italic);
     text.setBackColor(GetPrivateProfileInt(kFont, QStringLiteral("bgcolor"),
                                            platform::kSystemWindowBackground, path));
