@@ -103,8 +103,11 @@ QString binaryFile(const QString &path)
 
 QString formLabel(const QString &encoding, bool byteOrderMark, const QString &lineEnds)
 {
+    // Two spaces apart rather than an ideographic space: the label is drawn in the
+    // desktop's face, which often lacks it, and looking for a face that has it costs the
+    // first frame a search through every installed face.
     return encoding + (byteOrderMark ? QStringLiteral(" (BOM付き)") : QString()) +
-           QStringLiteral("　") + lineEnds;
+           QStringLiteral("  ") + lineEnds;
 }
 
 } // namespace messages

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QTest>
 #include <QWindow>
 
@@ -334,6 +335,8 @@ private slots:
         Form1 &w = f.start();
         f.write("win.txt", "\xEF\xBB\xBF\xE4\xB8\x80\r\ntwo\r\n");
         w.OpenDocument(f.path("win.txt"));
+        const QLabel *form = w.findChild<QLabel *>(QStringLiteral("formLabel"));
+        QCOMPARE(form->text(), QStringLiteral("UTF-8 (BOM付き)  CRLF"));
         const int utf8 = int(std::find(std::begin(platform::kCharsets),
                                        std::end(platform::kCharsets), platform::Charset::Utf8) -
                              std::begin(platform::kCharsets));
@@ -347,6 +350,7 @@ private slots:
         QCOMPARE(shown.at(2).index, 1);
         QCOMPARE(f.read("unix.txt"), QByteArray("\xE4\xB8\x80\ntwo\n"));
         QCOMPARE(w.state.documentForm.lineEnds, documentformat::LineEnds::Lf);
+        QCOMPARE(form->text(), QStringLiteral("UTF-8  LF"));
         f.dialogs.files.enqueue({f.path("back.txt"), false, -1, {0, 1}});
         QVERIFY(w.NewSave());
         QCOMPARE(f.read("back.txt"), f.read("win.txt"));
