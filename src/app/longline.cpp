@@ -190,6 +190,8 @@ private:
                                                  m_block.document()->defaultFont(), m_device);
         m_layout->setTextOption(whole.textOption());
         m_layout->setFormats(formatsWithin(m_block, m_from, m_from + length));
+        // Drawn, then asked where the caret stands: shaped once for both.
+        m_layout->setCacheEnabled(true);
         m_layout->beginLayout();
         QTextLine line = m_layout->createLine();
         line.setLeadingIncluded(wholeLine.leadingIncluded());
@@ -300,8 +302,7 @@ void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offse
     part.reach(right);
     // A tab reaches the next stop counted from the start of the line that holds it. The
     // part then starts just after a tab, on a stop, so that its own stops are the line's.
-    const qsizetype tab = text.indexOf(u'\t', from);
-    if (from > 0 && tab >= 0 && tab < part.end()) {
+    if (from > 0 && QStringView(text).sliced(from, part.end() - from).contains(u'\t')) {
         from = int(text.lastIndexOf(u'\t', from - 1) + 1);
         part = Part(block, text, from, line.cursorToX(from), device);
         part.reach(right);
