@@ -152,10 +152,14 @@ public:
     void draw(QPainter *painter, const QPointF &origin,
               const QList<QTextLayout::FormatRange> &selections) const
     {
+        // A selection that goes on past the line's end is marked past it, as the widget
+        // marks a line break; past the part's end it is not.
+        const bool lineEnd = end() == m_text.size();
         QList<QTextLayout::FormatRange> shifted;
         for (const QTextLayout::FormatRange &s : selections) {
             const int start = qMax(s.start, m_from);
-            const int length = qMin(s.start + s.length, end()) - start;
+            const int length =
+                (lineEnd ? s.start + s.length : qMin(s.start + s.length, end())) - start;
             if (length > 0)
                 shifted.append({start - m_from, length, s.format});
         }

@@ -157,7 +157,15 @@ void TextArea::paintLongLine(const QTextBlock &block, const QPointF &offset, con
 {
     // What the widget does for a line, with the text drawn by its part in view.
     QPainter painter(viewport());
-    painter.setClipRect(row);
+    // As the widget does, the right margin is kept clear of what is drawn past a line's
+    // end (a selection that goes on to the next line).
+    const qreal documentWidth = document()->documentLayout()->documentSize().width();
+    const int rightMargin =
+        int(contentOffset().x() + qMax(qreal(viewport()->width()), documentWidth) -
+            document()->documentMargin() + cursorWidth());
+    QRect clip = row;
+    clip.setRight(qMin(clip.right(), rightMargin));
+    painter.setClipRect(clip);
     painter.setBrushOrigin(contentOffset());
     const QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
     painter.setPen(context.palette.text().color());

@@ -138,6 +138,12 @@ private slots:
         const QString phoenician = longLine(QStringLiteral("abc \U00010900\U00010901 "), 3000);
         QTest::newRow("right to left") << Scene{rightToLeft, 1500, 30, 0.5, {}};
         QTest::newRow("right to left beyond the BMP") << Scene{phoenician, 1500, 30, 0.5, {}};
+        // Selected from near the end of the long line into the next: the selection is
+        // drawn past the line's end as far as the widget marks a line break.
+        const QString around =
+            QStringLiteral("first\r\n") + simple + QStringLiteral("\r\nlast\r\nmore");
+        QTest::newRow("selection past the line's end")
+            << Scene{around, int(7 + simple.size() - 20), 30, 1, {}};
         QTest::newRow("short lines around")
             << Scene{QStringLiteral("first\r\n") + simple + QStringLiteral("\r\nlast\r\nmore"),
                      900,
