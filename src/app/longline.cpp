@@ -166,18 +166,23 @@ public:
         m_layout->draw(painter, origin, shifted);
     }
 
+    // Whether the part is as tall as the whole line, which may hold characters of a
+    // taller face elsewhere.
+    bool isAsTallAsLine() const
+    {
+        const QTextLine whole = m_block.layout()->lineAt(0);
+        const QTextLine line = m_layout->lineAt(0);
+        return baseline(whole) == baseline(line) && whole.descent() == line.descent();
+    }
+
     // Whether the part draws the caret at a position of the line as the line would. The
-    // caret takes the height of the character before it; at the start of the line it takes
-    // the line's, and the whole line may hold taller characters than the part.
+    // caret takes the height of the character before it, and at the start of the line the
+    // line's.
     bool drawsCaretAt(int position) const
     {
         if (position < m_from || position > end())
             return false;
-        if (position > 0)
-            return position > m_from;
-        const QTextLine whole = m_block.layout()->lineAt(0);
-        const QTextLine line = m_layout->lineAt(0);
-        return baseline(whole) == baseline(line) && whole.descent() == line.descent();
+        return position > 0 ? position > m_from : isAsTallAsLine();
     }
 
     void drawCursor(QPainter *painter, const QPointF &origin, const Caret &caret) const
@@ -311,14 +316,21 @@ void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offse
         part = Part(block, text, from, line.cursorToX(from), device);
         part.reach(right);
     }
-    part.draw(painter, offset + layout->position(), selections);
+    // A selection is marked over the height of the line that holds it. Where the line is
+    // taller than the part, the line is drawn whole: slower, and only while something is
+    // selected or found on it.
+    const bool whole = !selections.isEmpty() && !part.isAsTallAsLine();
+    if (whole)
+        layout->draw(painter, offset, selections);
+    else
+        part.draw(painter, offset + layout->position(), selections);
 
     if (caret.position < 0)
         return;
-    if (part.drawsCaretAt(caret.position))
+    if (!whole && part.drawsCaretAt(caret.position))
         part.drawCursor(painter, offset + layout->position(), caret);
     else
-        layout->drawCursor(painter, offset + layout->position(), caret.position, caret.width);
+        layout->drawCursor(painter, offset, caret.position, caret.width);
 }
 
 } // namespace longline

@@ -51,7 +51,7 @@ struct Caret
 /// input method's pre-edit, the selections given in block positions, as the widget
 /// passes them to the block's layout, and the caret. Only the characters in view, and a
 /// few either side so that shaping at the edges is as in the whole line, are laid out
-/// again.
+/// again; a line taller than those characters, with a selection on it, is drawn whole.
 void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offset, qreal left,
                 qreal right, const QList<QTextLayout::FormatRange> &selections, const Caret &caret,
                 QPaintDevice *device);

@@ -126,12 +126,12 @@ private slots:
         QTest::newRow("a little scrolled") << Scene{simple, 120, 30, 0.03, {}};
         // An enclosing circle that the text area's face lacks, far out of view: the
         // fallback face makes the whole line taller than the part in view. The caret takes
-        // the height of the character before it, and at the line's start the line's own.
-        // (A selection is drawn as high as the part: that is left as it is.)
+        // the height of the character before it, and at the line's start the line's own; a
+        // selection is marked over the whole line's height.
         const QString taller = simple + QStringLiteral("a\u20DD");
         QTest::newRow("taller line, caret at its start") << Scene{taller, 0, 0, 0, {}, false};
         QTest::newRow("taller line, caret after a character") << Scene{taller, 3, 0, 0, {}, false};
-        QTest::newRow("taller line, scrolled") << Scene{taller, 1200, 0, 0.4, {}, false};
+        QTest::newRow("taller line, selection and find result") << Scene{taller, 1200, 40, 0.4, {}};
         // Ordered across the whole line: drawn whole. The Phoenician letter lies beyond
         // the Basic Multilingual Plane.
         const QString rightToLeft = longLine(QStringLiteral("abc \u05D0\u05D1\u05D2 123 "), 3000);
