@@ -27,7 +27,7 @@ struct Scene
     int selected = 0;
     double scroll = 0; // part of the horizontal range
     QString preedit;
-    bool found = true; // a find result marked across the caret
+    bool marked = true; // a text marked apart from the selection, across the caret
 };
 
 void setScroll(TextArea &area, double scroll)
@@ -52,15 +52,16 @@ void setUp(TextArea &area, const Scene &scene)
                                    {QInputMethodEvent::Cursor, length - 1, 1, {}}});
         QApplication::sendEvent(&area, &compose);
     }
-    if (!scene.found)
+    if (!scene.marked)
         return setScroll(area, scene.scroll);
-    // A find result marked apart from the selection, across the caret.
-    QTextEdit::ExtraSelection found;
-    found.cursor = area.textCursor();
-    found.cursor.setPosition(qMax(0, area.textCursor().position() - 5));
-    found.cursor.setPosition(area.textCursor().position() + 9, QTextCursor::KeepAnchor);
-    found.format.setBackground(Qt::yellow);
-    area.setExtraSelections({found});
+    // A text marked apart from the selection, across the caret, as the text area marks a
+    // selection that the input method composes over.
+    QTextEdit::ExtraSelection marked;
+    marked.cursor = area.textCursor();
+    marked.cursor.setPosition(qMax(0, area.textCursor().position() - 5));
+    marked.cursor.setPosition(area.textCursor().position() + 9, QTextCursor::KeepAnchor);
+    marked.format.setBackground(Qt::yellow);
+    area.setExtraSelections({marked});
     setScroll(area, scene.scroll);
 }
 
@@ -131,7 +132,7 @@ private slots:
         const QString taller = simple + QStringLiteral("a\u20DD");
         QTest::newRow("taller line, caret at its start") << Scene{taller, 0, 0, 0, {}, false};
         QTest::newRow("taller line, caret after a character") << Scene{taller, 3, 0, 0, {}, false};
-        QTest::newRow("taller line, selection and find result") << Scene{taller, 1200, 40, 0.4, {}};
+        QTest::newRow("taller line, selection and marked text") << Scene{taller, 1200, 40, 0.4, {}};
         // Ordered across the whole line: drawn whole. The Phoenician letter lies beyond
         // the Basic Multilingual Plane.
         const QString rightToLeft = longLine(QStringLiteral("abc \u05D0\u05D1\u05D2 123 "), 3000);
