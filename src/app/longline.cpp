@@ -318,7 +318,7 @@ void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offse
     }
     // A selection is marked over the height of the line that holds it. Where the line is
     // taller than the part, the line is drawn whole: slower, and only while something is
-    // selected or found on it.
+    // selected or marked on it.
     const bool whole = !selections.isEmpty() && !part.isAsTallAsLine();
     if (whole)
         layout->draw(painter, offset, selections);
