@@ -128,14 +128,14 @@ public:
     }
 
     // Lays out enough characters to reach kContext cursor positions past right, or the
-    // end of the line. Their number is guessed from the font and doubled while short.
-    void reach(qreal right)
+    // end of the line. Their number is guessed from the narrowest advance and doubled
+    // while short.
+    void reach(qreal right, qreal narrow)
     {
         const QTextLayout &whole = *m_block.layout();
         const int available = int(m_text.size()) - m_from;
         const qreal width = qMax(qreal(0), right - m_fromX);
-        int length =
-            int(qMin(qreal(available), width / narrowest(m_block, m_device) + 4 * kContext));
+        int length = int(qMin(qreal(available), width / narrow + 4 * kContext));
         for (;;) {
             layOut(length);
             const int atRight = m_from + m_layout->lineAt(0).xToCursor(right);
@@ -303,18 +303,19 @@ void drawInView(QPainter *painter, const QTextBlock &block, const QPointF &offse
     // stands.
     int from = 0;
     qreal fromX = line.x();
-    if (!startsAtLineX(*layout) || left - line.x() > kNearStart * narrowest(block, device)) {
+    const qreal narrow = narrowest(block, device);
+    if (!startsAtLineX(*layout) || left - line.x() > kNearStart * narrow) {
         from = stepOut(*layout, line.xToCursor(left), -1, 0);
         fromX = line.cursorToX(from);
     }
     Part part(block, text, from, fromX, device);
-    part.reach(right);
+    part.reach(right, narrow);
     // A tab reaches the next stop counted from the start of the line that holds it. The
     // part then starts just after a tab, on a stop, so that its own stops are the line's.
     if (from > 0 && QStringView(text).sliced(from, part.end() - from).contains(u'\t')) {
         from = int(text.lastIndexOf(u'\t', from - 1) + 1);
         part = Part(block, text, from, line.cursorToX(from), device);
-        part.reach(right);
+        part.reach(right, narrow);
     }
     // A selection is marked over the height of the line that holds it. Where the line is
     // taller than the part, the line is drawn whole: slower, and only while something is
